@@ -1,0 +1,7 @@
+#include "gauge/state.h"
+
+std::int32_t Active = 0;
+std::int32_t CurrentChkPoint = 0;
+std::int32_t GreetingTicks = 0;
+std::int32_t AltPage = 0;
+std::int32_t AtChkPoint = 0;

@@ -1,0 +1,66 @@
+// The report file: one field per line, read into and written from the report
+// globals. Reading and writing follow Windows text mode on every build.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+class TextFileReader;
+class TextFileWriter;
+}  // namespace platform
+
+// The first line of every report file; a file whose first line does not
+// contain it is refused.
+extern const char* const ReportHeaderText;
+
+// ".\tolvanix.rec" in the current directory.
+extern const char* const ReportFileName;
+
+// Texts are kept up to this many characters; the rest of a longer line is
+// skipped (never read as the next field).
+constexpr std::size_t ReportTextLimit = 255;
+// Number and count lines are looked at up to this many characters.
+constexpr std::size_t ReportNumberLimit = 512;
+
+// Replaces the report in memory with the file's, if the file can be opened
+// and its first line is accepted; CurrentChkPoint is then 0. Otherwise nothing
+// changes. A file that is refused, or not taken whole, is copied aside before
+// the next save overwrites it.
+void LoadReport();
+
+// Writes the whole report over the report file: the new file is complete
+// before it replaces the old one, which stays as it was if that fails.
+void SaveReport();
+
+// Reads lines 2 to the end of a report file. Returns true when the file was
+// taken whole: every line the count implies was there, none was cut, no
+// checkpoint beyond the capacity was dropped, every number line held just a
+// number, and nothing but blank lines followed the last coordinate.
+bool ReadReport(platform::TextFileReader& in);
+
+// Writes lines 1 to the end.
+void WriteReport(platform::TextFileWriter& out);
+
+// Writes the report to `path` the crash-safe way (through `path`.new, with
+// `path`.old as the fallback's backup). False when it could not be written;
+// the old file is then as it was.
+bool WriteReportFile(const char* path);
+
+// The count line: leading white space, optional sign, digits up to the first
+// other character; no digits gives 0; values beyond 32 bits are clamped.
+// `clean` tells whether nothing but white space followed the digits.
+std::int32_t ParseReportCount(const std::string& line, bool* clean = nullptr);
+
+// A number line: leading white space, then the longest decimal number prefix
+// with '.'; no number, or one beyond the range of a double, gives 0.0.
+double ParseReportNumber(const std::string& line, bool* clean = nullptr);
+
+// Forgets what the last load left to protect (tests start from a clean state).
+void ResetReportFileGuard();
+// True while the next save will first keep a copy of the report file.
+bool ReportFileNeedsCopy();
+
+// Name of the next copy of a report file kept before a save ("tolvanix-kept-N.rec"),
+// the first N from 1 up that is free; empty if none is.
+std::string NextKeptCopyName();

@@ -1,0 +1,9 @@
+// Small text helpers shared by the report reader and the fuel account.
+#pragma once
+
+#include <string>
+
+// A copy of `text` without its leading and trailing characters whose code is
+// 32 or less (blanks, tabs, line ends, other control characters). Inner
+// characters and characters with codes 128 to 255 stay.
+std::string TrimText(const std::string& text);

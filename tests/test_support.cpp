@@ -1,0 +1,114 @@
+#include "tests/test_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "gauge/state.h"
+#include "platform/regional.h"
+#include "report/report.h"
+#include "report/report_file.h"
+
+namespace fs = std::filesystem;
+
+namespace vqtest {
+
+ScratchDirectory::ScratchDirectory() {
+    Previous = fs::current_path().string();
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("vqtest-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            Dir = candidate.string();
+            break;
+        }
+    }
+    if (Dir.empty()) throw std::runtime_error("cannot make a scratch directory");
+    fs::current_path(Dir);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+    std::error_code error;
+    fs::current_path(Previous, error);
+    // Give back write permission that a test may have taken away.
+    fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(Dir, error);
+}
+
+void ResetModule() {
+    ReportHeader = TReportHeader();
+    ChkPointList.Clear();
+    ChkPointList.Field1.clear();
+    ChkPointList.Field2.clear();
+    ChkPointList.StartFuel = 0.0;
+    for (int k = 0; k < ChkPointList.Capacity; ++k) ChkPointList.Item(k) = TChkPoint();
+    Active = 0;
+    CurrentChkPoint = 0;
+    GreetingTicks = 0;
+    AltPage = 0;
+    AtChkPoint = 0;
+    ResetReportFileGuard();
+    platform::ResetRegionalSettings();
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+void RemoveForTest(const std::string& path) {
+    std::error_code error;
+    fs::remove_all(path, error);
+}
+
+std::vector<std::string> ListDirectory(const std::string& path) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string CrLfLines(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+std::vector<std::string> NumberedReportLines(int count) {
+    std::vector<std::string> lines{"Vardemolinquex 2.0"};
+    for (int h = 1; h <= 27; ++h) lines.push_back("H" + std::to_string(h));
+    lines.push_back("L1");
+    lines.push_back("L2");
+    lines.push_back(std::to_string(count));
+    for (int k = 0; k < count; ++k) {
+        for (int f = 1; f <= 15; ++f) lines.push_back("C" + std::to_string(k) + "F" + std::to_string(f));
+    }
+    lines.push_back("1234.500000");
+    for (int k = 0; k < count; ++k) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%d.000000", 10 + k);
+        lines.push_back(buffer);
+        std::snprintf(buffer, sizeof buffer, "%d.000000", 20 + k);
+        lines.push_back(buffer);
+    }
+    return lines;
+}
+
+}  // namespace vqtest

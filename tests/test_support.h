@@ -1,0 +1,54 @@
+// Helpers shared by the test programs: a scratch directory that becomes the
+// current directory (where the gauge keeps its report file), a clean report
+// and gauge state, and whole-file reads and writes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vqtest {
+
+// Makes a fresh directory, changes into it, and back out and away at the end.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+    const std::string& Path() const { return Dir; }
+
+private:
+    std::string Dir;
+    std::string Previous;
+};
+
+// Empties the report globals (all 100 slots included), the gauge state and
+// the report file guard, as right after the module is loaded.
+void ResetModule();
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+void RemoveForTest(const std::string& path);
+// The names in the current directory, sorted.
+std::vector<std::string> ListDirectory(const std::string& path = ".");
+
+// Joins lines with CR LF after each, as the report writer does.
+std::string CrLfLines(const std::vector<std::string>& lines);
+
+// A complete report file with `count` checkpoints whose fields tell where they
+// stand ("H1".."H27", "L1", "L2", "C<k>F<f>"), StartFuel 1234.5 and the
+// coordinates 10+k, 20+k.
+std::vector<std::string> NumberedReportLines(int count);
+
+// Test fixture: a scratch directory and a freshly reset module.
+class ModuleTest : public ::testing::Test {
+protected:
+    ModuleTest() { ResetModule(); }
+    ~ModuleTest() override { ResetModule(); }
+    ScratchDirectory Scratch;
+};
+
+}  // namespace vqtest
