@@ -1,0 +1,102 @@
+#include "gauge/gauge.h"
+
+#include "display/elements.h"
+#include "gauge/host_services.h"
+#include "gauge/mouse.h"
+#include "gauge/state.h"
+#include "gauge/variables.h"
+#include "platform/regional.h"
+#include "report/report_file.h"
+
+namespace {
+
+// Every routine reads the slot afresh.
+ImageElement* TopElement() { return ElementListSlot; }
+
+// Runs one step of a routine so that nothing escapes to the host and the
+// steps after it still run.
+template <typename Step>
+void Guarded(Step step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+ImageElement* ElementListSlot = &BackgroundElement;
+
+GaugeHeader GaugeHeaderRecord = {
+    610,
+    "VQgauge",
+    &ElementListSlot,
+    GaugeQuery,
+    GaugeInstall,
+    GaugeInitialize,
+    GaugeUpdate,
+    GaugeGenerate,
+    GaugeDraw,
+    GaugeKill,
+    0,
+    160,
+    {},
+};
+
+extern "C" {
+
+VQ_EXPORT ModuleLinkage Linkage = {19, ModuleInit, ModuleDeinit, 0, 0, 0, &GaugeHeaderRecord};
+VQ_EXPORT ModuleImports ImportTable = {15, nullptr, 0, 0};
+
+#ifndef _WIN32
+// The same records under their second names (the Windows build names them in its .def file).
+VQ_EXPORT extern ModuleLinkage _Linkage __attribute__((alias("Linkage")));
+VQ_EXPORT extern ModuleImports _ImportTable __attribute__((alias("ImportTable")));
+#endif
+}
+
+void VQ_STDCALL ModuleInit() {}
+
+void VQ_STDCALL ModuleDeinit() {}
+
+std::uint32_t VQ_STDCALL GaugeQuery() { return HostQueryElements(TopElement()); }
+
+void VQ_STDCALL GaugeInstall(std::uint32_t argument) {
+    Guarded([argument] {
+        ImageElement* top = TopElement();
+        HostInstallElements(top, argument);
+        const std::uint32_t hostRecord =
+            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(BackgroundElement.HostRecord));
+        HostPrepareMouseAreas(MouseAreaList, &GaugeHeaderRecord, hostRecord + 4);
+        HostInstallMouseAreas(MouseAreaList, &GaugeHeaderRecord);
+        for (HostVariable* variable : GaugeVariables) HostRegisterVariable(variable);
+    });
+    Active = 0;
+    AltPage = 0;
+    AtChkPoint = 0;
+    CurrentChkPoint = 0;
+    Guarded(LoadReport);
+    Guarded(platform::FixTimeSeparator);
+}
+
+std::uint32_t VQ_STDCALL GaugeInitialize() { return HostInitializeElements(TopElement()); }
+
+std::uint32_t VQ_STDCALL GaugeUpdate() { return HostUpdateElements(TopElement()); }
+
+std::uint32_t VQ_STDCALL GaugeGenerate(std::uint32_t argument) {
+    return HostGenerateElements(TopElement(), static_cast<std::uint8_t>(argument & 0xFF));
+}
+
+std::uint32_t VQ_STDCALL GaugeDraw() { return HostDrawElements(TopElement()); }
+
+std::uint32_t VQ_STDCALL GaugeKill() {
+    Active = 0;
+    AltPage = 0;
+    Guarded(SaveReport);
+    std::uint32_t result = 0;
+    Guarded([&result] {
+        HostRemoveMouseAreas(MouseAreaList, &GaugeHeaderRecord);
+        result = HostReleaseElements(TopElement());
+    });
+    return result;
+}

@@ -1,0 +1,27 @@
+// The module's exported records and the gauge's routines.
+#pragma once
+
+#include <cstdint>
+
+#include "gauge/records.h"
+
+extern "C" {
+// Exported as "Linkage" and "_Linkage" (one record), "ImportTable" and
+// "_ImportTable" (one record).
+extern ModuleLinkage Linkage;
+extern ModuleImports ImportTable;
+}
+
+extern GaugeHeader GaugeHeaderRecord;
+// The element-list slot: the top element of the face.
+extern ImageElement* ElementListSlot;
+
+void VQ_STDCALL ModuleInit();
+void VQ_STDCALL ModuleDeinit();
+std::uint32_t VQ_STDCALL GaugeQuery();
+void VQ_STDCALL GaugeInstall(std::uint32_t argument);
+std::uint32_t VQ_STDCALL GaugeInitialize();
+std::uint32_t VQ_STDCALL GaugeUpdate();
+std::uint32_t VQ_STDCALL GaugeGenerate(std::uint32_t argument);
+std::uint32_t VQ_STDCALL GaugeDraw();
+std::uint32_t VQ_STDCALL GaugeKill();

@@ -1,0 +1,12 @@
+// Stamps the current checkpoint with the simulator's clock and works out the
+// times that follow from it.
+#pragma once
+
+// For the checkpoint CurrentChkPoint (which must be at least 1 and below
+// Count, else nothing changes): reads the clock rounded to the minute, writes
+// its ActualLegTime and ActualArrival, then either the next checkpoint's
+// EstimatedArrival (the next leg flown at the speed of the one just flown) or,
+// at the last checkpoint, the header's ArrivalTime. A text that is not a time
+// or a number stops the run with ConversionError; what was written before
+// stays. A zero or non-finite leg ratio writes no estimate.
+void UpdateCheckpointTimes();
