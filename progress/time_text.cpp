@@ -73,7 +73,8 @@ private:
 // Hours and minutes rounded as the report's time texts have them.
 void SplitHours(double hours, std::int32_t& h, std::int32_t& m) {
     h = TruncateToInt32(hours);
-    double fraction = std::isfinite(hours) ? hours - h : 0.0;
+    const bool inRange = hours > -2147483648.0 && hours < 2147483647.0;  // false for NaN too
+    const double fraction = inRange ? hours - h : 0.0;
     m = TruncateToInt32(fraction * 60.0 + 0.5);
     if (m >= 60) {
         m = 0;

@@ -1,0 +1,203 @@
+#include "host/panel_host.h"
+
+#include <cstring>
+
+#include "display/lines.h"
+
+namespace host {
+
+namespace {
+PanelHost* Current = nullptr;
+
+template <typename T>
+T* Pointer(std::uint32_t word) {
+    return reinterpret_cast<T*>(static_cast<std::uintptr_t>(word));
+}
+}  // namespace
+
+// The service entries: stdcall, each removes its own arguments.
+struct HostEntries {
+    static std::uint32_t VQ_STDCALL Top24(std::uint32_t top) { return Plain(24, top); }
+    static std::uint32_t VQ_STDCALL Top26(std::uint32_t top) { return Plain(26, top); }
+    static std::uint32_t VQ_STDCALL Top27(std::uint32_t top) { return Plain(27, top); }
+    static std::uint32_t VQ_STDCALL Top29(std::uint32_t top) { return Plain(29, top); }
+    static std::uint32_t VQ_STDCALL Release31(std::uint32_t top) { return Plain(31, top); }
+    static std::uint32_t VQ_STDCALL Generate28(std::uint32_t top, std::uint32_t value) {
+        Current->Record(28, {top, value});
+        return PanelHost::ResultOf(28);
+    }
+    static std::uint32_t VQ_STDCALL Install25(std::uint32_t top, std::uint32_t argument) {
+        Current->Record(25, {top, argument});
+        Current->InstallElements(Pointer<ImageElement>(top));
+        return PanelHost::ResultOf(25);
+    }
+    static std::uint32_t VQ_STDCALL Prepare32(std::uint32_t mouse, std::uint32_t header, std::uint32_t record) {
+        Current->Record(32, {mouse, header, record});
+        Current->Mouse = Pointer<MouseArea>(mouse);
+        return PanelHost::ResultOf(32);
+    }
+    static std::uint32_t VQ_STDCALL Install33(std::uint32_t mouse, std::uint32_t header) {
+        Current->Record(33, {mouse, header});
+        Current->Mouse = Pointer<MouseArea>(mouse);
+        Current->MouseLive = true;
+        return PanelHost::ResultOf(33);
+    }
+    static std::uint32_t VQ_STDCALL Remove34(std::uint32_t mouse, std::uint32_t header) {
+        Current->Record(34, {mouse, header});
+        Current->MouseLive = false;
+        return PanelHost::ResultOf(34);
+    }
+    static std::uint32_t VQ_STDCALL Register38(std::uint32_t record) {
+        Current->Record(38, {record}, Pointer<HostVariable>(record)->Token);
+        return PanelHost::ResultOf(38);
+    }
+    static std::uint32_t VQ_STDCALL Refresh40(std::uint32_t record) {
+        HostVariable* variable = Pointer<HostVariable>(record);
+        Current->Record(40, {record}, variable->Token);
+        auto found = Current->Variables.find(variable->Token);
+        variable->Value = found == Current->Variables.end() ? 0.0 : found->second;
+        return PanelHost::ResultOf(40);
+    }
+
+private:
+    static std::uint32_t Plain(int entry, std::uint32_t top) {
+        Current->Record(entry, {top});
+        return PanelHost::ResultOf(entry);
+    }
+};
+
+PanelHost::PanelHost(ModuleLinkage* linkage, ModuleImports* imports) : Linkage(linkage), Imports(imports) {
+    Table[24] = reinterpret_cast<void*>(&HostEntries::Top24);
+    Table[25] = reinterpret_cast<void*>(&HostEntries::Install25);
+    Table[26] = reinterpret_cast<void*>(&HostEntries::Top26);
+    Table[27] = reinterpret_cast<void*>(&HostEntries::Top27);
+    Table[28] = reinterpret_cast<void*>(&HostEntries::Generate28);
+    Table[29] = reinterpret_cast<void*>(&HostEntries::Top29);
+    Table[31] = reinterpret_cast<void*>(&HostEntries::Release31);
+    Table[32] = reinterpret_cast<void*>(&HostEntries::Prepare32);
+    Table[33] = reinterpret_cast<void*>(&HostEntries::Install33);
+    Table[34] = reinterpret_cast<void*>(&HostEntries::Remove34);
+    Table[38] = reinterpret_cast<void*>(&HostEntries::Register38);
+    Table[40] = reinterpret_cast<void*>(&HostEntries::Refresh40);
+    Current = this;
+    Imports->Services = Table;
+}
+
+PanelHost::~PanelHost() {
+    if (Imports->Services == Table) Imports->Services = nullptr;
+    for (TextElement* line : Lines) {
+        if (line) line->Buffer = nullptr;
+    }
+    if (Current == this) Current = nullptr;
+}
+
+void PanelHost::Record(int entry, std::vector<std::uint32_t> args, std::uint32_t token) {
+    CallLog.push_back(Call{entry, std::move(args), token});
+}
+
+void PanelHost::InstallElements(ImageElement* top) {
+    TopElement = top;
+    top->HostRecord = HostRecord;
+    // One buffer per text element: its characters, the zero, then guard bytes.
+    auto children = top->Header.Children;
+    for (int i = 0; i < 3 && children && children[i]; ++i) {
+        TextElement* line = static_cast<TextElement*>(children[i]);
+        Lines[i] = line;
+        std::vector<unsigned char> buffer(line->CharacterCount + 1 + GuardBytes, GuardValue);
+        buffer[0] = '\0';
+        Buffers.push_back(std::move(buffer));
+        line->Buffer = reinterpret_cast<char*>(Buffers.back().data());
+    }
+}
+
+void PanelHost::ModuleInit() { Linkage->ModuleInit(); }
+void PanelHost::ModuleDeinit() { Linkage->ModuleDeinit(); }
+std::uint32_t PanelHost::Query() { return Gauge().Query(); }
+void PanelHost::Install(std::uint32_t argument) { Gauge().Install(argument); }
+std::uint32_t PanelHost::Initialize() { return Gauge().Initialize(); }
+std::uint32_t PanelHost::Update() { return Gauge().Update(); }
+std::uint32_t PanelHost::Generate(std::uint32_t argument) { return Gauge().Generate(argument); }
+std::uint32_t PanelHost::Draw() { return Gauge().Draw(); }
+std::uint32_t PanelHost::Kill() { return Gauge().Kill(); }
+
+TextElement* PanelHost::Line(int line) const { return (line >= 1 && line <= 3) ? Lines[line - 1] : nullptr; }
+
+bool PanelHost::UpdateLine(int line, double argument) {
+    TextElement* element = Line(line);
+    if (!element || !element->Callback) return false;
+    return element->Callback(argument) == argument;
+}
+
+void PanelHost::Frame() {
+    for (int line = 1; line <= 3; ++line) UpdateLine(line, 0.0);
+}
+
+std::string PanelHost::Text(int line) const {
+    TextElement* element = Line(line);
+    if (!element || !element->Buffer) return std::string();
+    return std::string(element->Buffer, strnlen(element->Buffer, element->CharacterCount + 1));
+}
+
+bool PanelHost::GuardsIntact() const {
+    for (const auto& buffer : Buffers) {
+        for (std::size_t i = buffer.size() - GuardBytes; i < buffer.size(); ++i) {
+            if (buffer[i] != GuardValue) return false;
+        }
+    }
+    for (TextElement* line : Lines) {
+        if (line && line->Buffer && strnlen(line->Buffer, line->CharacterCount + 1) > line->CharacterCount) return false;
+    }
+    return true;
+}
+
+void PanelHost::SetClock(int hour, int minute, double second) {
+    SetVariable(3, hour);
+    SetVariable(4, minute);
+    SetVariable(5, second);
+}
+
+void PanelHost::SetFuel(double first, double second, double third) {
+    SetVariable(304, first);
+    SetVariable(305, second);
+    SetVariable(303, third);
+}
+
+void PanelHost::SetAircraftPosition(double latitudeDegrees, double longitudeDegrees) {
+    TextElement* line = Line(3);
+    if (!line) return;
+    // The host counts longitude from 0 to 360 degrees east.
+    if (longitudeDegrees < 0.0) longitudeDegrees += 360.0;
+    line->Source[1].Value = latitudeDegrees * MinutesPerDegree * LatitudeUnitsPerMinute;
+    line->Source[2].Value = longitudeDegrees * MinutesPerDegree * LongitudeUnitsPerMinute;
+}
+
+std::uint32_t PanelHost::Click(int area) {
+    if (!Mouse || !MouseLive || area < 0 || area >= MouseAreaCount) return 0;
+    const MouseArea& record = Mouse[area];
+    if (record.Kind != 2 || !record.Callback) return 0;
+    return record.Callback(0, record.EventFlags);
+}
+
+int PanelHost::AreaOf(const void* callback) const {
+    if (!Mouse) return -1;
+    for (int i = 0; i < MouseAreaCount; ++i) {
+        if (reinterpret_cast<const void*>(Mouse[i].Callback) == callback) return i;
+    }
+    return -1;
+}
+
+std::vector<int> PanelHost::Entries() const {
+    std::vector<int> entries;
+    for (const auto& call : CallLog) entries.push_back(call.Entry);
+    return entries;
+}
+
+std::vector<std::uint32_t> PanelHost::RegisteredTokens() const {
+    std::vector<std::uint32_t> tokens;
+    for (const auto& call : CallLog) {
+        if (call.Entry == 38) tokens.push_back(call.Token);
+    }
+    return tokens;
+}
+
+}  // namespace host
