@@ -7,6 +7,12 @@
 #include <random>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "gauge/state.h"
 #include "platform/regional.h"
 #include "report/report.h"
@@ -83,6 +89,33 @@ std::vector<std::string> ListDirectory(const std::string& path) {
     for (const auto& entry : fs::directory_iterator(path)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+namespace {
+// Worked out when the program starts, before any test changes directory
+// (under an emulator the program's own path may come back relative).
+std::string FindProgramDirectory() {
+    char path[4096] = {};
+#ifdef _WIN32
+    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+#else
+    if (readlink("/proc/self/exe", path, sizeof path - 1) < 0) return fs::current_path().string();
+#endif
+    std::error_code error;
+    return fs::absolute(fs::path(path), error).parent_path().string();
+}
+const std::string ProgramDirectory = FindProgramDirectory();
+}  // namespace
+
+std::string TestProgramDirectory() { return ProgramDirectory; }
+
+std::string GaugeModulePath() {
+#ifdef _WIN32
+    const char* name = "VQgauge.gau";
+#else
+    const char* name = "VQgauge.so";
+#endif
+    return (fs::path(TestProgramDirectory()).parent_path() / name).string();
 }
 
 std::string CrLfLines(const std::vector<std::string>& lines) {

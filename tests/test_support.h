@@ -35,6 +35,11 @@ void RemoveForTest(const std::string& path);
 // The names in the current directory, sorted.
 std::vector<std::string> ListDirectory(const std::string& path = ".");
 
+// The directory of the running test program (absolute).
+std::string TestProgramDirectory();
+// The gauge module file of this build (VQgauge.so or VQgauge.gau), by absolute path.
+std::string GaugeModulePath();
+
 // Joins lines with CR LF after each, as the report writer does.
 std::string CrLfLines(const std::vector<std::string>& lines);
 

@@ -1,0 +1,160 @@
+// A whole flight through the module file, by a host that knows only the
+// exports: install, switch on, greeting, checkpoints passed by moving line 3's
+// position, one checkpoint without position marked by hand, the fuel
+// commands, switch off and kill; then the report file holds the times.
+#include "host/module_file.h"
+#include "host/panel_host.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using vqtest::CrLfLines;
+
+enum Area { Next = 2, Switch = 4, StoreFuel = 5, FuelSummary = 6, Mark = 7 };
+
+struct Checkpoint {
+    const char* name;
+    const char* ident;
+    double latitude, longitude;
+    const char* legDistance;
+    const char* plannedLegTime;
+};
+
+const Checkpoint Route[] = {
+    {"Gardermoen", "ENGM", 60.1939, 11.1004, "", ""},
+    {"Oslo VOR", "OSL", 60.1833, 10.9, "10", "00:05"},
+    {"Solna", "SOLNA", 0.0, 0.0, "20", "00:06"},
+    {"Fagernes", "FAG", 60.30, 8.0, "100", "00:20"},
+    {"Flesland", "ENBR", 60.2934, 5.2181, "80", "00:16"},
+};
+constexpr int RouteLength = 5;
+
+std::vector<std::string> RouteReport() {
+    std::vector<std::string> lines{"Vardemolinquex 2.0"};
+    for (int h = 1; h <= 27; ++h) {
+        if (h == 8) {
+            lines.push_back("10:00");  // departure
+        } else if (h == 23) {
+            lines.push_back("200");  // extra fuel
+        } else if (h >= 16 && h <= 28) {
+            lines.push_back("");
+        } else {
+            lines.push_back("H" + std::to_string(h));
+        }
+    }
+    lines.push_back("L1");
+    lines.push_back("L2");
+    lines.push_back(std::to_string(RouteLength));
+    for (int k = 0; k < RouteLength; ++k) {
+        const Checkpoint& c = Route[k];
+        std::vector<std::string> texts{c.name, "", c.ident, "", "", "", "", "", "", c.legDistance, "",
+                                       c.plannedLegTime, "", "", k == 0 ? "10:00" : ""};
+        lines.insert(lines.end(), texts.begin(), texts.end());
+    }
+    lines.push_back("0.000000");
+    for (int k = 0; k < RouteLength; ++k) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].latitude);
+        lines.push_back(buffer);
+        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].longitude);
+        lines.push_back(buffer);
+    }
+    return lines;
+}
+
+class Flight : public vqtest::ModuleTest {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(Module.Load(vqtest::GaugeModulePath(), error)) << error;
+        Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
+    }
+    void TearDown() override {
+        Host.reset();
+        Module.Unload();
+    }
+    void At(int hour, int minute, double second, double latitude, double longitude) {
+        Host->SetClock(hour, minute, second);
+        Host->SetAircraftPosition(latitude, longitude);
+        // Two frames: line 3 moves on after lines 1 and 2 were built.
+        Host->Frame();
+        Host->Frame();
+    }
+    std::vector<std::string> SavedLines() {
+        std::vector<std::string> lines;
+        std::string bytes = vqtest::ReadFile("tolvanix.rec");
+        std::size_t start = 0;
+        for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            lines.push_back(bytes.substr(start, end - start));
+        }
+        return lines;
+    }
+    host::ModuleFile Module;
+    std::unique_ptr<host::PanelHost> Host;
+};
+
+TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
+    vqtest::WriteFile("tolvanix.rec", CrLfLines(RouteReport()));
+    Host->ModuleInit();
+    Host->Install(0);
+    EXPECT_EQ(Host->RegisteredTokens(), (std::vector<std::uint32_t>{3, 4, 5, 304, 305, 303}));
+    Host->SetFuel(3000.0, 2000.0, 1000.0);
+
+    Host->Click(Switch);
+    At(9, 58, 0.0, 60.1939, 11.1004);  // at the gate: the first checkpoint is marked
+    EXPECT_EQ(Host->Text(1), "  GOOD FLIGHT WITH  ");
+    EXPECT_EQ(Host->Text(2), "    VESTRALONICA    ");
+    EXPECT_EQ(Host->Text(3), "#");
+    Host->Click(StoreFuel);
+    for (int i = 0; i < 30; ++i) Host->Frame();
+    EXPECT_EQ(Host->Text(1), "01/05 ENGM          ");
+
+    At(10, 3, 0.0, 60.19, 11.0);  // airborne, away from the gate
+    EXPECT_EQ(Host->Text(1), "02/05 OSL           ");
+    EXPECT_EQ(Host->Text(3), " ");
+    At(10, 6, 10.0, 60.1833, 10.9);  // over the VOR
+    EXPECT_EQ(Host->Text(3), "#");
+    EXPECT_EQ(Host->Text(2), "      10 00:05 00:06");
+    At(10, 8, 0.0, 60.2, 10.5);
+    EXPECT_EQ(Host->Text(1), "03/05 (SOLNA)       ") << "no position: brackets";
+
+    Host->SetClock(10, 15, 40.0);
+    Host->Click(Mark);  // the pilot marks the fix without position
+    Host->Click(Next);
+    At(10, 30, 0.0, 60.25, 9.0);
+    EXPECT_EQ(Host->Text(1), "04/05 FAG           ");
+    At(11, 0, 0.0, 60.30, 8.0);
+    At(11, 1, 0.0, 60.30, 7.9);
+    At(11, 40, 31.0, 60.2934, 5.2181);
+    At(11, 45, 0.0, 60.29, 5.0);  // taxi away: past the last checkpoint
+    EXPECT_EQ(Host->Text(1), "--/05 END OF ROUTE  ");
+
+    Host->SetFuel(2000.0, 1500.0, 600.0);
+    Host->Click(FuelSummary);
+    Host->Click(Switch);
+    Host->Kill();
+    Host->ModuleDeinit();
+    EXPECT_TRUE(Host->GuardsIntact());
+
+    const auto lines = SavedLines();
+    ASSERT_EQ(lines.size(), 32u + 17u * RouteLength);
+    auto field = [&lines](int k, int f) { return lines[31 + 15 * k + f - 1]; };
+    EXPECT_EQ(lines[16], "11:41") << "arrival time";
+    EXPECT_EQ(lines[22], "1900") << "fuel used";
+    EXPECT_EQ(lines[26], "2100") << "total fuel";
+    EXPECT_EQ(lines[27], "1128.71") << "fuel per hour";
+    EXPECT_EQ(lines[31 + 15 * RouteLength], "6000.000000") << "start fuel";
+    // ActualLegTime, EstimatedArrival, ActualArrival of each checkpoint.
+    const char* expected[RouteLength][3] = {{"", "", "10:00"},
+                                            {"00:06", "", "10:06"},
+                                            {"00:10", "10:18", "10:16"},
+                                            {"00:44", "11:06", "11:00"},
+                                            {"00:41", "11:35", "11:41"}};
+    for (int k = 0; k < RouteLength; ++k) {
+        EXPECT_EQ(field(k, 13), expected[k][0]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, 14), expected[k][1]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, 15), expected[k][2]) << "checkpoint " << k + 1;
+    }
+}
+
+}  // namespace
