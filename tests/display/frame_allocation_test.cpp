@@ -11,6 +11,9 @@ namespace {
 std::atomic<long> Allocations{0};
 }  // namespace
 
+// The replacement pairs malloc with free on purpose; some compilers cannot see that.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
     ++Allocations;
     if (void* memory = std::malloc(size ? size : 1)) return memory;
@@ -18,6 +21,7 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 namespace {
 
