@@ -118,6 +118,15 @@ std::string GaugeModulePath() {
     return (fs::path(TestProgramDirectory()).parent_path() / name).string();
 }
 
+std::string SourceFile(const std::string& relative) {
+#ifdef _WIN32
+    // Wine shows the build machine's root as drive Z:.
+    return std::string("Z:") + VQ_SOURCE_DIR + "/" + relative;
+#else
+    return std::string(VQ_SOURCE_DIR) + "/" + relative;
+#endif
+}
+
 std::string CrLfLines(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const auto& line : lines) bytes += line + "\r\n";

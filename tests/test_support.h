@@ -40,6 +40,9 @@ std::string TestProgramDirectory();
 // The gauge module file of this build (VQgauge.so or VQgauge.gau), by absolute path.
 std::string GaugeModulePath();
 
+// A file of the source tree (examples), by a path this build's programs can open.
+std::string SourceFile(const std::string& relative);
+
 // Joins lines with CR LF after each, as the report writer does.
 std::string CrLfLines(const std::vector<std::string>& lines);
 

@@ -66,6 +66,21 @@ TEST_F(ReportFile, RoundTripIsByteForByte) {
     EXPECT_EQ(ReadFile(File), original);
 }
 
+TEST_F(ReportFile, ExampleReportLoadsWholeAndSavesUnchanged) {
+    const std::string example = ReadFile(vqtest::SourceFile("examples/tolvanix.rec"));
+    ASSERT_FALSE(example.empty());
+    WriteFile(File, example);
+    LoadReport();
+    EXPECT_FALSE(ReportFileNeedsCopy());
+    ASSERT_EQ(ChkPointList.Count, 9);
+    EXPECT_EQ(ReportHeader.DepartureTime, "07:30");
+    EXPECT_EQ(ChkPointList.Item(7).Name, "Approach");
+    EXPECT_EQ(ChkPointList.Item(6).Latitude, 0.0) << "one checkpoint without position";
+    EXPECT_EQ(ChkPointList.Item(8).Ident, "ENBR");
+    SaveReport();
+    EXPECT_EQ(ReadFile(File), example);
+}
+
 TEST_F(ReportFile, HeaderLineAcceptedAnywhereInTheFirstLine) {
     for (const char* first : {"Vardemolinquex 2.0", "xx Vardemolinquex 2.0 (edited)", "Vardemolinquex 2.0\t"}) {
         vqtest::ResetModule();
