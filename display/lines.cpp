@@ -189,7 +189,7 @@ void ComposeLine3(char* out) {
             AtChkPoint = 1;
             std::memcpy(out, "#", 2);
             // The first checkpoint has no leg before it: no times.
-            if (CurrentChkPoint > 0) UpdateCheckpointTimes();
+            if (CurrentChkPoint > 0) StampCurrentCheckpoint();
         }
     } else if (AtChkPoint == 1) {
         AtChkPoint = 0;

@@ -3,6 +3,7 @@
 #include "gauge/state.h"
 #include "progress/fuel.h"
 #include "progress/timing.h"
+#include "report/recovery.h"
 #include "report/report.h"
 #include "report/report_file.h"
 
@@ -67,7 +68,10 @@ std::uint32_t VQ_STDCALL SwitchOnOff(std::uint32_t, std::uint32_t) {
 
 std::uint32_t VQ_STDCALL StoreFuelOnBoard(std::uint32_t, std::uint32_t) {
     return Command([] {
-        if (Active == 1) RecordStartFuel();
+        if (Active == 1) {
+            RecordStartFuel();
+            WriteRecoveryFile();
+        }
     });
 }
 
@@ -79,7 +83,7 @@ std::uint32_t VQ_STDCALL ComputeFuelSummary(std::uint32_t, std::uint32_t) {
 
 std::uint32_t VQ_STDCALL MarkChkPoint(std::uint32_t, std::uint32_t) {
     return Command([] {
-        if (Active == 1 && CurrentChkPoint > 0) UpdateCheckpointTimes();
+        if (Active == 1 && CurrentChkPoint > 0) StampCurrentCheckpoint();
     });
 }
 

@@ -5,6 +5,7 @@
 #include "gauge/state.h"
 #include "gauge/variables.h"
 #include "progress/time_text.h"
+#include "report/recovery.h"
 #include "report/report.h"
 
 namespace {
@@ -53,4 +54,15 @@ void UpdateCheckpointTimes() {
     } else {
         ReportHeader.ArrivalTime = current.ActualArrival;
     }
+}
+
+void StampCurrentCheckpoint() {
+    if (CurrentChkPoint < 1 || CurrentChkPoint >= ChkPointList.Count) return;
+    try {
+        UpdateCheckpointTimes();
+    } catch (...) {
+        WriteRecoveryFile();
+        throw;
+    }
+    WriteRecoveryFile();
 }

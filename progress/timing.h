@@ -10,3 +10,8 @@
 // or a number stops the run with ConversionError; what was written before
 // stays. A zero or non-finite leg ratio writes no estimate.
 void UpdateCheckpointTimes();
+
+// UpdateCheckpointTimes, then the recovery file is written, whether or not
+// the timing ran to its end (what it wrote is kept). The arrival detection
+// and the mark button stamp checkpoints this way.
+void StampCurrentCheckpoint();

@@ -8,6 +8,7 @@
 #include "gauge/state.h"
 #include "platform/decimal.h"
 #include "platform/text_file.h"
+#include "report/recovery.h"
 #include "report/report.h"
 #include "report/text.h"
 
@@ -213,5 +214,5 @@ void SaveReport() {
         if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
     }
     KeepCopyBeforeSave = false;
-    WriteReportFile(ReportFileName);
+    if (WriteReportFile(ReportFileName)) RecoveryNoLongerNeeded();
 }

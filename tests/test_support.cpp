@@ -16,6 +16,7 @@
 #include "gauge/state.h"
 #include "platform/regional.h"
 #include "report/report.h"
+#include "report/recovery.h"
 #include "report/report_file.h"
 
 namespace fs = std::filesystem;
@@ -59,6 +60,7 @@ void ResetModule() {
     AltPage = 0;
     AtChkPoint = 0;
     ResetReportFileGuard();
+    ResetRecoveryState();
     platform::ResetRegionalSettings();
 }
 

@@ -1,0 +1,41 @@
+#include "report/recovery.h"
+
+#include <cstdio>
+
+#include "platform/text_file.h"
+#include "report/report_file.h"
+
+#ifdef _WIN32
+const char* const RecoveryFileName = ".\\tolvanix-recovery.rec";
+#else
+const char* const RecoveryFileName = "tolvanix-recovery.rec";
+#endif
+
+namespace {
+// True once the recovery file in place is this module's own.
+bool WrittenByThisModule = false;
+}  // namespace
+
+std::string NextSetAsideRecoveryName() {
+    for (int n = 1; n < 10000; ++n) {
+        std::string name = "tolvanix-recovery-" + std::to_string(n) + ".rec";
+        if (!platform::FileExists(name.c_str())) return name;
+    }
+    return std::string();
+}
+
+void WriteRecoveryFile() {
+    if (!WrittenByThisModule && platform::FileExists(RecoveryFileName)) {
+        // Left by an earlier flight that ended without a save: keep it.
+        const std::string aside = NextSetAsideRecoveryName();
+        if (aside.empty() || std::rename(RecoveryFileName, aside.c_str()) != 0) return;
+    }
+    WrittenByThisModule = true;
+    WriteReportFile(RecoveryFileName);
+}
+
+void RecoveryNoLongerNeeded() {
+    if (WrittenByThisModule) platform::RemoveFile(RecoveryFileName);
+}
+
+void ResetRecoveryState() { WrittenByThisModule = false; }

@@ -1,0 +1,164 @@
+// The recovery file: written at each event that changes the report while the
+// instrument is on, removed by a normal save, and never lost or overwritten
+// when it comes from an earlier flight.
+#include <filesystem>
+
+#include "gauge/state.h"
+#include "host/module_file.h"
+#include "report/recovery.h"
+#include "report/report_file.h"
+#include "tests/host_double.h"
+
+namespace {
+
+using vqtest::CrLfLines;
+using vqtest::Exists;
+using vqtest::ReadFile;
+using vqtest::WriteFile;
+
+const char* const Recovery = "tolvanix-recovery.rec";
+
+// Four checkpoints along a parallel, one degree apart.
+std::vector<std::string> RouteLines() {
+    std::vector<std::string> lines{"Vardemolinquex 2.0"};
+    for (int h = 1; h <= 27; ++h) lines.push_back(h == 8 ? "10:00" : "");
+    lines.push_back("");
+    lines.push_back("");
+    lines.push_back("4");
+    for (int k = 0; k < 4; ++k) {
+        std::vector<std::string> texts{"P" + std::to_string(k), "", "ID" + std::to_string(k), "", "", "", "", "", "",
+                                       k ? "60" : "", "", "", "", "", k ? "" : "10:00"};
+        lines.insert(lines.end(), texts.begin(), texts.end());
+    }
+    lines.push_back("0.000000");
+    for (int k = 0; k < 4; ++k) {
+        lines.push_back("60.000000");
+        lines.push_back(std::to_string(10 + k) + ".000000");
+    }
+    return lines;
+}
+
+// Flies the host from checkpoint to checkpoint, one degree (60 minutes) each.
+void FlyPast(host::PanelHost& host, int checkpoint) {
+    host.SetClock(10 + checkpoint, 0, 0.0);
+    host.SetAircraftPosition(60.0, 10.0 + checkpoint);
+    host.Frame();
+    host.SetAircraftPosition(60.0, 10.5 + checkpoint);
+    host.Frame();
+}
+
+class RecoveryFile : public vqtest::HostedTest {
+protected:
+    void StartFlight() {
+        WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
+        Host.Install();
+        Host.Click(4);  // switch on
+        Host.SetFuel(1000.0, 500.0, 250.0);
+    }
+    // The bytes a save would write now, made in another directory.
+    std::string WhatASaveWouldWrite() {
+        vqtest::ScratchDirectory elsewhere;
+        SaveReport();
+        return ReadFile("tolvanix.rec");
+    }
+};
+
+TEST_F(RecoveryFile, HoldsEveryStampedCheckpointWhileTheReportFileIsUntouched) {
+    StartFlight();
+    const std::string original = ReadFile("tolvanix.rec");
+    FlyPast(Host, 0);
+    EXPECT_FALSE(Exists(Recovery)) << "the first checkpoint gets no times: nothing changed";
+    Host.Click(5);  // store the fuel on board
+    ASSERT_TRUE(Exists(Recovery));
+    for (int k = 1; k <= 2; ++k) {
+        FlyPast(Host, k);
+        EXPECT_EQ(ReadFile(Recovery), WhatASaveWouldWrite()) << "after checkpoint " << k;
+    }
+    EXPECT_NE(ReadFile(Recovery).find("\r\n12:00\r\n"), std::string::npos);
+    EXPECT_EQ(ReadFile("tolvanix.rec"), original);
+    // A crash now loses nothing: the recovery file loads as a report.
+    std::filesystem::rename(Recovery, "tolvanix.rec");
+    vqtest::ResetModule();
+    LoadReport();
+    EXPECT_EQ(ChkPointList.Item(2).ActualArrival, "12:00");
+    EXPECT_EQ(ChkPointList.StartFuel, 1750.0);
+}
+
+TEST_F(RecoveryFile, WrittenOncePerEventNotOnTheFramesBetween) {
+    StartFlight();
+    FlyPast(Host, 0);
+    Host.SetAircraftPosition(60.0, 11.0);
+    Host.SetClock(11, 0, 0.0);
+    Host.Frame();
+    ASSERT_TRUE(Exists(Recovery));
+    vqtest::RemoveForTest(Recovery);
+    for (int i = 0; i < 50; ++i) Host.Frame();  // still at the checkpoint, then away
+    Host.SetAircraftPosition(60.0, 11.5);
+    for (int i = 0; i < 50; ++i) Host.Frame();
+    EXPECT_FALSE(Exists(Recovery));
+    Host.Click(7);  // the mark button stamps checkpoint 2 by hand
+    EXPECT_TRUE(Exists(Recovery));
+}
+
+TEST_F(RecoveryFile, NormalSavesRemoveIt) {
+    StartFlight();
+    FlyPast(Host, 0);
+    FlyPast(Host, 1);
+    ASSERT_TRUE(Exists(Recovery));
+    Host.Click(4);  // switch off: saved
+    EXPECT_FALSE(Exists(Recovery));
+    EXPECT_NE(ReadFile("tolvanix.rec").find("\r\n11:00\r\n"), std::string::npos);
+
+    Host.Click(4);  // on again: the report is reloaded, back at the first checkpoint
+    for (int k = 0; k <= 2; ++k) FlyPast(Host, k);
+    ASSERT_TRUE(Exists(Recovery));
+    Host.Kill();
+    EXPECT_FALSE(Exists(Recovery));
+}
+
+TEST_F(RecoveryFile, NotRemovedWhenTheSaveFails) {
+    StartFlight();
+    FlyPast(Host, 0);
+    FlyPast(Host, 1);
+    std::filesystem::create_directory("tolvanix.rec.new");  // the save cannot write
+    Host.Click(4);
+    EXPECT_TRUE(Exists(Recovery));
+}
+
+TEST_F(RecoveryFile, AnEarlierFlightsFileIsSetAsideNeverOverwritten) {
+    WriteFile(Recovery, "from the flight that crashed");
+    WriteFile("tolvanix-recovery-1.rec", "from an older crash");
+    StartFlight();
+    Host.Kill();
+    EXPECT_EQ(ReadFile(Recovery), "from the flight that crashed") << "not this module's: a save leaves it";
+
+    vqtest::ResetModule();
+    StartFlight();
+    FlyPast(Host, 0);
+    FlyPast(Host, 1);
+    EXPECT_EQ(ReadFile("tolvanix-recovery-1.rec"), "from an older crash");
+    EXPECT_EQ(ReadFile("tolvanix-recovery-2.rec"), "from the flight that crashed");
+    EXPECT_NE(ReadFile(Recovery).find("\r\n11:00\r\n"), std::string::npos);
+}
+
+TEST(RecoveryAfterACrash, ModuleUnloadedWithoutKillLeavesTheTimes) {
+    vqtest::ScratchDirectory scratch;
+    WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
+    const std::string original = ReadFile("tolvanix.rec");
+    {
+        host::ModuleFile module;
+        std::string error;
+        ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
+        host::PanelHost host(module.Linkage, module.Imports);
+        host.Install();
+        host.Click(4);
+        for (int k = 0; k <= 2; ++k) FlyPast(host, k);
+        // The simulator dies here: no kill, no deinit.
+    }
+    EXPECT_EQ(ReadFile("tolvanix.rec"), original);
+    const std::string recovered = ReadFile(Recovery);
+    EXPECT_NE(recovered.find("\r\n11:00\r\n"), std::string::npos);
+    EXPECT_NE(recovered.find("\r\n12:00\r\n"), std::string::npos);
+}
+
+}  // namespace
