@@ -34,8 +34,8 @@ double VQ_STDCALL BuildLine3(double value);
 // The lines as they would be written now, for callers that have no host
 // buffer (each writes at most its line length plus a zero into `out`).
 // ComposeLine1 counts the greeting and ComposeLine3 runs the arrival detection
-// exactly as the callbacks do; ComposeLine3 leaves `out` untouched when the
-// mark does not change.
+// exactly as the callbacks do; ComposeLine3 leaves `out` as it was (the
+// callback passes it empty) when the mark does not change.
 void ComposeLine1(char* out);
 void ComposeLine2(char* out);
 void ComposeLine3(char* out);
