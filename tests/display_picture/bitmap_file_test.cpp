@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 #include "host/bitmap_file.h"
@@ -76,14 +75,6 @@ TEST(BitmapFile, ReadsTheResourceLayoutWithoutFileHeader) {
     ExpectSmallPicture(picture);
 }
 
-TEST(BitmapFile, PixelOutsideThePictureThrows) {
-    Picture picture;
-    ASSERT_TRUE(ReadBitmapFile(SmallBitmap(), picture));
-    EXPECT_THROW(PixelColour(picture, 3, 0), std::out_of_range);
-    EXPECT_THROW(PixelColour(picture, 0, 2), std::out_of_range);
-    EXPECT_THROW(PixelColour(picture, -1, 0), std::out_of_range);
-}
-
 TEST(BitmapFile, RefusesMalformedBitmapsAndKeepsThePicture) {
     struct Case {
         const char* What;
@@ -115,11 +106,6 @@ TEST(BitmapFile, RefusesMalformedBitmapsAndKeepsThePicture) {
         EXPECT_FALSE(ReadBitmapFile(bytes, picture)) << c.What;
         EXPECT_EQ(picture.Width, 7) << c.What;
     }
-}
-
-TEST(BitmapFile, MissingFileIsRefused) {
-    Picture picture;
-    EXPECT_FALSE(vqhost::LoadPicture("no such picture.bmp", picture));
 }
 
 }  // namespace
