@@ -132,6 +132,9 @@ void Checker::WalkLines(const std::string& path) {
         ++n;
         const bool over = in.WasCut() && !cutBefore;  // longer than InspectLimit
         if (n > expected) {
+            // The coordinates of checkpoints beyond the capacity: dropped with
+            // them, and reported at the count.
+            if (n <= StartFuelLine(Count) + 2 * std::max<std::int64_t>(Count, 0)) continue;
             if (!IsBlankLine(line)) {
                 Add(Severity::Warning, n, "after the report",
                     "the report ends at line " + std::to_string(expected) + ", but the file goes on with " +

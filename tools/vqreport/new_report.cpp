@@ -66,7 +66,7 @@ int FindColumn(const std::string& heading) {
     };
     static const Alias aliases[] = {
         {"id", PfIdent},          {"identifier", PfIdent},  {"alternateident", PfAltIdent},
-        {"distance", PfLegDistance}, {"dist", PfLegDistance}, {"plannedtime", PfPlannedLegTime},
+        {"distance", PfLegDistance}, {"dist", PfLegDistance}, {"plannedtime", PfPlannedLegTime}, {"planned", PfPlannedLegTime},
         {"eta", PfEstimatedArrival}, {"ata", PfActualArrival}, {"latitude", LatitudeColumn},
         {"lat", LatitudeColumn},  {"longitude", LongitudeColumn}, {"lon", LongitudeColumn},
         {"long", LongitudeColumn}, {"lng", LongitudeColumn},
