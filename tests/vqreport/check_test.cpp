@@ -85,6 +85,19 @@ TEST_F(Check, CheckpointCountLine) {
     EXPECT_EQ(result.Findings[0].Line, 31);
     EXPECT_EQ(result.Findings[0].Level, Severity::Error);
 
+    // The rest of the file tells how many checkpoints it holds.
+    bool hinted = false;
+    for (const auto& finding : FindingsOn(result, 31)) {
+        hinted = hinted || finding.Effect.find("set the count to 3") != std::string::npos;
+    }
+    EXPECT_TRUE(hinted) << Describe(result);
+    Lines = CleanReportLines(4);
+    At(Lines, 31) = "3";  // a checkpoint added by hand, the count left alone
+    result = CheckLines(Lines);
+    ASSERT_FALSE(FindingsOn(result, 31).empty()) << Describe(result);
+    EXPECT_NE(FindingsOn(result, 31)[0].Problem.find("the lines of 4 checkpoints"), std::string::npos);
+
+    Lines = CleanReportLines(3);
     At(Lines, 31) = "3 checkpoints";
     ExpectOnly(CheckLines(Lines), 31, Severity::Warning, "checkpoint count");
 

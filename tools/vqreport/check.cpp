@@ -126,6 +126,9 @@ void Checker::WalkLines(const std::string& path) {
     std::string line;
     std::int64_t expected = ExpectedLines(0, ChkPointList.Capacity);
     std::int64_t n = 0;
+    std::int64_t lastContent = 0;  // the last line that is not blank
+    bool trailing = false;         // content after the report was reported
+    std::vector<bool> numeric{false};  // numeric[n]: line n holds just a number
     for (;;) {
         const bool cutBefore = in.WasCut();
         if (!in.ReadLine(line, InspectLimit)) break;
@@ -134,17 +137,32 @@ void Checker::WalkLines(const std::string& path) {
         if (n > expected) {
             // The coordinates of checkpoints beyond the capacity: dropped with
             // them, and reported at the count.
-            if (n <= StartFuelLine(Count) + 2 * std::max<std::int64_t>(Count, 0)) continue;
+            if (n <= StartFuelLine(Count) + 2 * std::max<std::int64_t>(Count, 0)) {
+                numeric.push_back(true);
+                lastContent = n;
+                continue;
+            }
+            bool clean = false;
+            ParseReportNumber(line, &clean);
+            numeric.push_back(clean);
             if (!IsBlankLine(line)) {
-                Add(Severity::Warning, n, "after the report",
-                    "the report ends at line " + std::to_string(expected) + ", but the file goes on with " +
-                        Quoted(line),
-                    std::string("The gauge does not read this line or any after it, and its next save drops them. ") +
-                        CopyKept);
-                break;
+                lastContent = n;
+                if (!trailing) {
+                    Add(Severity::Warning, n, "after the report",
+                        "the report ends at line " + std::to_string(expected) + ", but the file goes on with " +
+                            Quoted(line),
+                        std::string("The gauge does not read this line or any after it, and its next save drops "
+                                    "them. ") +
+                            CopyKept);
+                }
+                trailing = true;
             }
             continue;
         }
+        if (!IsBlankLine(line)) lastContent = n;
+        bool clean = false;
+        ParseReportNumber(line, &clean);
+        numeric.push_back(clean);
         Lines = n;
         if (n == HeaderLine) {
             CheckHeaderLine(line);
@@ -174,6 +192,26 @@ void Checker::WalkLines(const std::string& path) {
         }
     }
     std::fclose(file);
+
+    // A checkpoint added or removed by hand without changing the count: the
+    // file has the lines of another number of checkpoints, its start fuel and
+    // coordinates where they would stand for that number.
+    if (CountRead && lastContent > StartFuelLine(0) && (lastContent - StartFuelLine(0)) % 17 == 0) {
+        const std::int64_t fits = (lastContent - StartFuelLine(0)) / 17;
+        bool numbers = true;
+        for (std::int64_t k = StartFuelLine(fits); k <= lastContent && numbers; ++k) {
+            numbers = static_cast<std::size_t>(k) < numeric.size() && numeric[static_cast<std::size_t>(k)];
+        }
+        if (fits != Count && numbers) {
+            Add(Severity::Error, CountLine, "checkpoint count",
+                "the count says " + std::to_string(Count) + ", but the file has the lines of " +
+                    CountOf(fits, "checkpoint", "checkpoints"),
+                "The gauge reads " + CountOf(std::max<std::int32_t>(Count, 0), "checkpoint", "checkpoints") +
+                    ", so the fields after them land in the wrong places. If checkpoints were added or removed, set "
+                    "the count to " +
+                    std::to_string(fits) + ".");
+        }
+    }
 
     if (Lines < expected) {
         std::string needs = CountRead ? "its count of " + CountOf(Count, "checkpoint", "checkpoints") + " needs " +
@@ -268,6 +306,11 @@ void Checker::CheckNumberLine(std::int64_t n, const std::string& field, const st
     const std::size_t start = line.find_first_not_of(" \t\r\n\v\f");
     const bool hasNumber = start != std::string::npos &&
                            platform::ReadDecimalPrefix(line.data() + start, line.size() - start, '.', ignored) > 0;
+    if (hasNumber && !std::isfinite(ignored)) {
+        Add(Severity::Error, n, field, Quoted(line) + " is too large a number",
+            "The gauge reads 0.000000. " + std::string(CopyKept));
+        return;
+    }
     if (!hasNumber) {
         Add(Severity::Error, n, field, Quoted(line) + " is not a number",
             "The gauge reads 0.000000" +
