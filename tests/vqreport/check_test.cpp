@@ -118,8 +118,14 @@ TEST_F(Check, TimeFieldsThatAreNotTimes) {
     ExpectOnly(CheckLines(Lines), 9, Severity::Warning, "departure time", "empty");
 
     Lines = CleanReportLines(3);
-    At(Lines, PointLine(0, 14)) = "--:--";
-    ExpectOnly(CheckLines(Lines), PointLine(0, 14), Severity::Error, "actual arrival");
+    At(Lines, PointLine(1, 14)) = "--:--";
+    ExpectOnly(CheckLines(Lines), PointLine(1, 14), Severity::Error, "actual arrival");
+
+    // The gauge never stamps the first checkpoint; every leg is timed from it.
+    Lines = CleanReportLines(3);
+    At(Lines, PointLine(0, 14)) = "";
+    ExpectOnly(CheckLines(Lines), PointLine(0, 14), Severity::Error, "checkpoint 1 (\"Point 1\") actual arrival",
+               "empty");
 }
 
 TEST_F(Check, LegDistancesUnderTheDecimalSeparator) {

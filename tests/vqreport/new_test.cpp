@@ -44,6 +44,7 @@ TEST_F(New, RoundTripLoadsInTheModuleAndChecksClean) {
     EXPECT_EQ(start.Name, "Start");
     EXPECT_EQ(start.Ident, "STA");
     EXPECT_EQ(start.LegDistance, "") << "the first checkpoint has no leg";
+    EXPECT_EQ(start.ActualArrival, "10:05") << "the legs are timed from the departure";
     EXPECT_EQ(start.Latitude, 0.0);
     EXPECT_EQ(start.Longitude, 1.0);
     EXPECT_EQ(east.Name, "E, one");
@@ -83,8 +84,8 @@ TEST_F(New, GivenLegDistancesAndSpreadsheetCsv) {
               "B;BBB;52,5;4,0;31;00:10\r\n"
               "C;CCC;53,0;4,0;;00:10\r\n"
               ";;;;;\r\n");
-    auto run = Vqreport({"new", "route.csv"});
-    EXPECT_EQ(run.Status, 1) << "warns of the empty departure time\n" << run.Out << run.Err;
+    auto run = Vqreport({"new", "route.csv", "--departure-time", "9:00"});
+    ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
     LoadReport();
     ASSERT_EQ(ChkPointList.Count, 3);
     EXPECT_EQ(ChkPointList.Item(1).LegDistance, "31");
@@ -127,10 +128,17 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         EXPECT_FALSE(Exists(ReportFileName)) << c.Csv;
     }
 
+    // Without a departure time the gauge would take no times at all.
+    WriteFile("route.csv", Route);
+    auto run = Vqreport({"new", "route.csv"});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("give the departure time"), std::string::npos) << run.Err;
+    EXPECT_FALSE(Exists(ReportFileName));
+
     std::string big = "name,latitude,longitude\n";
     for (int k = 0; k < 101; ++k) big += "P" + std::to_string(k) + ",1," + std::to_string(k % 90) + "\n";
     WriteFile("route.csv", big);
-    auto run = Vqreport({"new", "route.csv"});
+    run = Vqreport({"new", "route.csv"});
     EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Err.find("route.csv:102: error: the route has 101 checkpoints"), std::string::npos) << run.Err;
 

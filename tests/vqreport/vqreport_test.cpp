@@ -32,6 +32,7 @@ std::vector<std::string> CleanReportLines(int count) {
         texts[2] = "P" + n;
         texts[9] = k == 0 ? "" : "10";
         texts[11] = "00:10";
+        if (k == 0) texts[14] = "10:15";  // the clock starts at the departure time
         lines.insert(lines.end(), texts.begin(), texts.end());
     }
     lines.push_back("0.000000");

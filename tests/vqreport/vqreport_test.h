@@ -21,7 +21,8 @@ Run Vqreport(const std::vector<std::string>& args);
 
 // A report that check finds nothing wrong with: departure time 10:15, arrival
 // 12:45, `count` checkpoints "Point 1".. with identifiers P1.., leg distance
-// 10 (empty for the first), planned leg time 00:10, positions 52+0.1k, 4+0.1k.
+// 10 (empty for the first), planned leg time 00:10, positions 52+0.1k, 4+0.1k;
+// the first checkpoint's actual arrival is the departure time.
 std::vector<std::string> CleanReportLines(int count);
 
 // Line `line` (counted from 1) of `lines`.

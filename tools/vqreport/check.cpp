@@ -377,6 +377,15 @@ void Checker::CheckPoint(std::int64_t k) {
     for (const TimeField& time : times) {
         const std::string& value = point.*TChkPoint::Texts[time.Field];
         if (!Exists(PointTextLine(k, time.Field))) continue;
+        if (time.Field == PfActualArrival && k == 0 && ChkPointList.Count > 1 && (value.empty() || value == "??")) {
+            // Nothing in the gauge stamps the first checkpoint, and every leg
+            // is timed from the arrival at the checkpoint before it.
+            Add(Severity::Error, PointTextLine(k, time.Field), PointField(k, time.Field),
+                value.empty() ? "is empty" : Quoted(value) + " is not a time",
+                "The gauge never stamps the first checkpoint and times each leg from the arrival at the one before "
+                "it, so it takes no times at all during the flight. Write the departure time (hh:mm) here.");
+            continue;
+        }
         if (time.Field == PfActualArrival && value == "??") continue;  // a missing time, shown as --:--
         CheckTimeField(PointTextLine(k, time.Field), PointField(k, time.Field), value, false, time.Effect);
     }

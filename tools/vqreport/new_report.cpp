@@ -115,6 +115,10 @@ public:
     // Fills the report globals from the table; false (with Errors) when the table is wrong.
     bool Build(const CsvTable& table);
     bool ApplySettings();
+    // The gauge never stamps the first checkpoint and times every leg from the
+    // arrival at the one before, so the first actual arrival must hold the
+    // departure time.
+    bool StartTheClock();
     const std::vector<RouteError>& ErrorList() const { return Errors; }
 
 private:
@@ -294,6 +298,18 @@ bool RouteBuilder::ApplySettings() {
     return Errors.empty();
 }
 
+bool RouteBuilder::StartTheClock() {
+    TChkPoint& first = ChkPointList.Item(0);
+    if (ChkPointList.Count < 2 || !first.ActualArrival.empty()) return true;
+    if (ReportHeader.DepartureTime.empty()) {
+        Fail(0, "give the departure time (--departure-time hh:mm) or an actual arrival at the first checkpoint: "
+                "the gauge times every leg from it");
+        return false;
+    }
+    first.ActualArrival = ReportHeader.DepartureTime;
+    return true;
+}
+
 bool ReadRoute(const std::string& path, std::string& text, std::string& problem) {
     problem = UnreadableReason(path);
     if (!problem.empty()) return false;
@@ -360,8 +376,9 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
         return ExitErrors;
     }
     RouteBuilder builder(options);
-    builder.Build(table);
-    builder.ApplySettings();
+    const bool built = builder.Build(table);
+    const bool settled = builder.ApplySettings();
+    if (built && settled) builder.StartTheClock();
     if (!builder.ErrorList().empty()) {
         for (const RouteError& error : builder.ErrorList()) {
             err << options.RoutePath;

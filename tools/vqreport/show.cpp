@@ -40,9 +40,9 @@ std::string TimeOrDashes(const std::string& text) { return text.empty() ? "--:--
 // "  line  9  departure time : 10:05  (meaning)"
 void PrintHeaderField(std::ostream& out, std::int64_t line, const std::string& label, const std::string& value,
                       const char* meaning) {
-    std::string text = "  line " + PadLeft(std::to_string(line), 2) + "  " + PadRight(label, 16) + ": " + value;
+    std::string text = "  line " + PadLeft(std::to_string(line), 3) + "  " + PadRight(label, 16) + ": " + value;
     if (meaning) {
-        text = PadRight(text, 44) + "  (" + meaning + ")";
+        text = PadRight(text, 45) + "  (" + meaning + ")";
     } else {
         text.erase(text.find_last_not_of(' ') + 1);
     }
