@@ -58,7 +58,6 @@ private:
         Result.Findings.push_back({level, line, std::move(field), std::move(problem), std::move(effect)});
     }
     bool Exists(std::int64_t line) const { return line >= 1 && line <= Lines; }
-    std::int64_t Stored() const { return std::min<std::int64_t>(std::max<std::int32_t>(Count, 0), ChkPointList.Capacity); }
 
     std::string PointName(std::int64_t k) const;
     std::string PointField(std::int64_t k, int field) const {
@@ -73,8 +72,10 @@ private:
     void CheckLongLine(std::int64_t n, const std::string& field, std::size_t length, bool over, bool number);
 
     void CheckHeaderFields();
+    // A time the gauge reads (an error when it is not one) or only shows and
+    // replaces in flight (a warning).
     void CheckTimeField(std::int64_t line, const std::string& field, const std::string& value, bool required,
-                        const char* effect);
+                        Severity level, const char* effect);
     void CheckPoint(std::int64_t k);
     void CheckLegDistance(std::int64_t k);
     void CheckPosition(std::int64_t k);
@@ -331,11 +332,13 @@ void Checker::CheckHeaderFields() {
     const auto line = [](int field) { return FirstHeaderTextLine + field; };
     if (Exists(line(HfDepartureTime))) {
         CheckTimeField(line(HfDepartureTime), HeaderFields[HfDepartureTime].Label, ReportHeader.DepartureTime, true,
+                       Severity::Error,
                        "The fuel summary cannot work out the flight time, so it writes no fuel per hour and does "
                        "not save the report.");
     }
     if (Exists(line(HfArrivalTime))) {
         CheckTimeField(line(HfArrivalTime), HeaderFields[HfArrivalTime].Label, ReportHeader.ArrivalTime, false,
+                       Severity::Warning,
                        "The gauge replaces it when the last checkpoint is reached; until then the fuel summary "
                        "cannot work out the flight time.");
     }
@@ -350,28 +353,29 @@ void Checker::CheckHeaderFields() {
 }
 
 void Checker::CheckTimeField(std::int64_t line, const std::string& field, const std::string& value, bool required,
-                             const char* effect) {
+                             Severity level, const char* effect) {
     double hours = 0.0;
     if (value.empty()) {
         if (required) Add(Severity::Warning, line, field, "is empty", effect);
         return;
     }
     if (ReadTimeOfDay(value, hours)) return;
-    Add(Severity::Error, line, field, Quoted(value) + " is not a time (hh:mm, 00:00 to 23:59)", effect);
+    Add(level, line, field, Quoted(value) + " is not a time (hh:mm, 00:00 to 23:59)", effect);
 }
 
 void Checker::CheckPoint(std::int64_t k) {
     const TChkPoint& point = ChkPointList.Item(static_cast<std::int32_t>(k));
     struct TimeField {
         int Field;
+        Severity Level;
         const char* Effect;
     };
     const TimeField times[] = {
-        {PfPlannedLegTime, "The display shows it as it is in the planned leg time column; leave the field empty "
+        {PfPlannedLegTime, Severity::Error, "The display shows it as it is in the planned leg time column; leave the field empty "
                            "if the time is not known."},
-        {PfActualLegTime, "The display shows it as it is until the gauge stamps the checkpoint."},
-        {PfEstimatedArrival, "The display shows it as it is until the gauge estimates the arrival."},
-        {PfActualArrival, "The gauge cannot time the leg to the next checkpoint, nor estimate the arrival after "
+        {PfActualLegTime, Severity::Warning, "The display shows it as it is until the gauge stamps the checkpoint."},
+        {PfEstimatedArrival, Severity::Warning, "The display shows it as it is until the gauge estimates the arrival."},
+        {PfActualArrival, Severity::Error, "The gauge cannot time the leg to the next checkpoint, nor estimate the arrival after "
                           "it, until it stamps this checkpoint itself."},
     };
     for (const TimeField& time : times) {
@@ -387,7 +391,8 @@ void Checker::CheckPoint(std::int64_t k) {
             continue;
         }
         if (time.Field == PfActualArrival && value == "??") continue;  // a missing time, shown as --:--
-        CheckTimeField(PointTextLine(k, time.Field), PointField(k, time.Field), value, false, time.Effect);
+        CheckTimeField(PointTextLine(k, time.Field), PointField(k, time.Field), value, false, time.Level,
+                       time.Effect);
     }
     if (Exists(PointTextLine(k, PfLegDistance))) CheckLegDistance(k);
     if (Exists(LongitudeLine(Count, k))) CheckPosition(k);
