@@ -62,7 +62,17 @@ TEST_F(Check, RefusedHeaderLineAndEmptyFile) {
 
     Lines = CleanReportLines(3);
     At(Lines, 1) = "## Vardemolinquex 2.0 by hand";
-    ExpectOnly(CheckLines(Lines), 1, Severity::Warning, "header line");
+    ExpectOnly(CheckLines(Lines), 1, Severity::Warning, "header line", "more than");
+    At(Lines, 1) = "\xEF\xBB\xBFVardemolinquex 2.0";
+    ExpectOnly(CheckLines(Lines), 1, Severity::Warning, "header line", "byte order mark");
+
+    // Lines ending in CR alone make one line of the whole file.
+    std::string oneLine;
+    for (const auto& text : CleanReportLines(3)) oneLine += text + "\r";
+    vqtest::WriteFile("report.rec", oneLine);
+    result = vqreport::CheckReportFile("report.rec", {});
+    ASSERT_FALSE(result.Findings.empty());
+    EXPECT_NE(result.Findings[0].Problem.find("carriage return alone"), std::string::npos) << Describe(result);
 }
 
 TEST_F(Check, FileEndingEarlyNamesTheFirstMissingLine) {

@@ -230,6 +230,16 @@ void Checker::WalkLines(const std::string& path) {
 }
 
 void Checker::CheckHeaderLine(const std::string& line) {
+    if (line.find('\r') != std::string::npos) {
+        Add(Severity::Error, HeaderLine, "header line", "the lines of the file end in a carriage return alone",
+            "The gauge reads the whole file as one line; save it with Windows line ends (CR LF).");
+        return;
+    }
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        Add(Severity::Warning, HeaderLine, "header line", "the file starts with a UTF-8 byte order mark",
+            "The gauge accepts it, but its next save drops the mark; texts with accents are shown byte by byte.");
+        return;
+    }
     if (line != ReportHeaderText && line.find(ReportHeaderText) != std::string::npos) {
         Add(Severity::Warning, HeaderLine, "header line", Quoted(line) + " holds more than \"" +
                                                              std::string(ReportHeaderText) + "\"",
