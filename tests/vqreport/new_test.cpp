@@ -116,6 +116,7 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         {"name,latitude,longitude,planned leg time\nA,1,2,1h\n", "planned leg time \"1h\" is not a time"},
         {"name,latitude,longitude\nA,1,2\nB,0,0\n", "give the leg distance"},
         {"name,latitude,longitude\nA,1,2,3\n", "the row has 4 cells"},
+        {"name,distance\nA,\nB,0\n", "leg distance \"0\" is not above 0"},
         {"name\n\"A\n", "a quoted cell is not closed"},
         {"name\n\"A\nB\"\n", "holds a line break"},
         {"name,leg distance\n", "no checkpoints"},

@@ -189,11 +189,10 @@ bool RouteBuilder::Build(const CsvTable& table) {
         if (row.Cells.size() > columns.size()) {
             Fail(row.Line, "the row has " + std::to_string(row.Cells.size()) + " cells, the first row names " +
                                std::to_string(columns.size()) + " columns");
-            continue;
         }
         TChkPoint point;
         std::string latitude, longitude;
-        for (std::size_t c = 0; c < row.Cells.size(); ++c) {
+        for (std::size_t c = 0; c < row.Cells.size() && c < columns.size(); ++c) {
             const std::string value = TrimText(row.Cells[c]);
             if (columns[c] == LatitudeColumn) {
                 latitude = value;
@@ -216,6 +215,9 @@ bool RouteBuilder::Build(const CsvTable& table) {
             Fail(row.Line, label + "leg distance " + Quoted(point.LegDistance) +
                                " is not a number with decimal separator '" + Options.DecimalSeparator +
                                "' (the separator of the gauge's PC; see --decimal)");
+        } else if (!point.LegDistance.empty() && k > 0 && !(distance > 0.0)) {
+            Fail(row.Line, label + "leg distance " + Quoted(point.LegDistance) +
+                               " is not above 0; the gauge's arrival estimates divide by it");
         }
         ChkPointList.Add(point);
         TChkPoint& stored = ChkPointList.Item(k);
