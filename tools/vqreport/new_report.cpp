@@ -144,8 +144,9 @@ bool RouteBuilder::CheckText(std::int64_t line, const std::string& what, const s
 
 bool RouteBuilder::Build(const CsvTable& table) {
     if (table.Rows.empty()) {
-        Fail(0, "the route table is empty; its first row names the columns (name, identifier, latitude, "
-                "longitude, leg distance, planned leg time, ...)");
+        Fail(0, "the route table " + Options.RoutePath +
+                    " is empty; its first row names the columns (name, identifier, latitude, longitude, leg "
+                    "distance, planned leg time, ...)");
         return false;
     }
     const CsvRow& heading = table.Rows.front();
@@ -383,8 +384,12 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
     if (built && settled) builder.StartTheClock();
     if (!builder.ErrorList().empty()) {
         for (const RouteError& error : builder.ErrorList()) {
-            err << options.RoutePath;
-            if (error.Line > 0) err << ':' << error.Line;
+            // Errors of the table name its line; those of the options, the program.
+            if (error.Line > 0) {
+                err << options.RoutePath << ':' << error.Line;
+            } else {
+                err << "vqreport";
+            }
             err << ": error: " << error.Message << "\n";
         }
         err << "vqreport: " << output << " not written\n";
