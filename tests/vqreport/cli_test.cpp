@@ -1,0 +1,168 @@
+// vqreport's command line, the conversions it checks fields with, and its
+// robustness: wrong command lines get a message and status 3, and no input
+// file makes it crash or hang.
+#include <random>
+#include <string>
+
+#include "platform/regional.h"
+#include "tests/vqreport/vqreport_test.h"
+#include "tools/vqreport/conversions.h"
+#include "tools/vqreport/csv.h"
+#include "tools/vqreport/great_circle.h"
+
+namespace {
+
+using vqreporttest::Vqreport;
+
+TEST(VqreportTimeOfDay, ReadsWhatTheGaugeReads) {
+    double hours = -1.0;
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("07:45", hours));
+    EXPECT_DOUBLE_EQ(hours, 7.75);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("7:45:59", hours));
+    EXPECT_DOUBLE_EQ(hours, 7.75);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("  7 : 45  ", hours));
+    EXPECT_DOUBLE_EQ(hours, 7.75);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("7", hours));
+    EXPECT_DOUBLE_EQ(hours, 7.0);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("12:30 am", hours));
+    EXPECT_DOUBLE_EQ(hours, 0.5);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("PM 1:15", hours));
+    EXPECT_DOUBLE_EQ(hours, 13.25);
+    for (const char* bad : {"24:00", "12:60", "7:45:60", "7:45x", "", "--:--", "??", "7:", ":30", "13:00 PM",
+                            "0 AM", "AM", "7:45 AM PM", "07.45"}) {
+        EXPECT_FALSE(vqreport::ReadTimeOfDay(bad, hours)) << bad;
+    }
+    // The regional markers count as well.
+    platform::RegionalSettings settings;
+    settings.MorningMarker = "vm";
+    settings.AfternoonMarker = "nm";
+    platform::SetRegionalSettings(settings);
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("2:00 nm", hours));
+    EXPECT_DOUBLE_EQ(hours, 14.0);
+    platform::ResetRegionalSettings();
+
+    EXPECT_EQ(vqreport::FormatHours(2.5), "02:30");
+    EXPECT_EQ(vqreport::FormatHours(2.995), "03:00");
+}
+
+TEST(VqreportNumbers, WholeNumbersAndLegDistances) {
+    std::int32_t whole = 0;
+    EXPECT_TRUE(vqreport::ReadWholeNumber("-20", whole));
+    EXPECT_EQ(whole, -20);
+    EXPECT_TRUE(vqreport::ReadWholeNumber("$1f4", whole));
+    EXPECT_EQ(whole, 500);
+    EXPECT_TRUE(vqreport::ReadWholeNumber("0x10", whole));
+    EXPECT_EQ(whole, 16);
+    for (const char* bad : {"", "12.5", "12a", "$", "99999999999", "1 2"}) {
+        EXPECT_FALSE(vqreport::ReadWholeNumber(bad, whole)) << bad;
+    }
+    double distance = 0.0;
+    EXPECT_TRUE(vqreport::ReadLegDistance(" 12.5 ", '.', distance));
+    EXPECT_DOUBLE_EQ(distance, 12.5);
+    EXPECT_TRUE(vqreport::ReadLegDistance("12,5", ',', distance));
+    EXPECT_DOUBLE_EQ(distance, 12.5);
+    for (const char* bad : {"", "12,5", "12 nm", "inf", "1e999", "--"}) {
+        EXPECT_FALSE(vqreport::ReadLegDistance(bad, '.', distance)) << bad;
+    }
+}
+
+TEST(VqreportGreatCircle, NauticalMiles) {
+    EXPECT_NEAR(vqreport::GreatCircleNm(0, 0, 0, 1), 60.04, 0.01);
+    // Against the spherical law of cosines: shorter than along the parallel
+    // (60.04), and across the date line the short way.
+    EXPECT_NEAR(vqreport::GreatCircleNm(60, 0, 60, 2), 60.0382, 0.001);
+    EXPECT_NEAR(vqreport::GreatCircleNm(10, 170, 10, -170), 1182.383, 0.001);
+    EXPECT_DOUBLE_EQ(vqreport::GreatCircleNm(52, 4, 52, 4), 0.0);
+}
+
+TEST(VqreportCsv, QuotesDelimitersAndLines) {
+    vqreport::CsvTable table;
+    std::string error;
+    ASSERT_TRUE(vqreport::ParseCsv("a\tb\n\n\"x\"\"y\"\t\" z \"\r\n", table, error)) << error;
+    EXPECT_EQ(table.Delimiter, '\t');
+    ASSERT_EQ(table.Rows.size(), 2u);
+    EXPECT_EQ(table.Rows[1].Line, 3);
+    EXPECT_EQ(table.Rows[1].Cells, (std::vector<std::string>{"x\"y", " z "}));
+    EXPECT_FALSE(vqreport::ParseCsv("a,b\n\"x\" y,z\n", table, error));
+    EXPECT_EQ(error, "line 2: text after the closing quote of a cell");
+}
+
+TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
+    struct Case {
+        std::vector<std::string> Args;
+        const char* Message;
+    } cases[] = {
+        {{}, "no command"},
+        {{"list"}, "unknown command list"},
+        {{"check"}, "check needs the report file"},
+        {{"check", "a.rec", "b.rec"}, "one file only"},
+        {{"check", "--decimal", "ab", "a.rec"}, "--decimal takes one character"},
+        {{"check", "--decimal"}, "--decimal needs a value"},
+        {{"show", "--json=yes", "a.rec"}, "--json takes no value"},
+        {{"show", "--color", "a.rec"}, "show has no option --color"},
+        {{"new", "--departure-tme", "10:00", "r.csv"}, "new has no option --departure-tme"},
+        {{"new"}, "new needs the route table"},
+        {{"new", "r.csv", "-o"}, "-o needs a value"},
+    };
+    for (const Case& c : cases) {
+        const auto run = Vqreport(c.Args);
+        EXPECT_EQ(run.Status, 3) << c.Message;
+        EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+        EXPECT_NE(run.Err.find("usage: vqreport"), std::string::npos);
+    }
+    const auto help = Vqreport({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out.compare(0, 15, "usage: vqreport"), 0);
+}
+
+class VqreportRobustness : public vqtest::ModuleTest {};
+
+// Spoiled copies of a good report, and of random bytes: check and show end
+// with a status of 0 to 3 and never crash or hang.
+TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
+    const std::string good = vqtest::CrLfLines(vqreporttest::CleanReportLines(4));
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = good;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 4) {
+            case 0: bytes[at] = static_cast<char>(random() % 256); break;
+            case 1: bytes.erase(at, random() % 40); break;
+            case 2: bytes.insert(at, std::string(random() % 400, static_cast<char>(random() % 256))); break;
+            default: bytes.insert(at, "\n" + std::to_string(static_cast<int>(random() % 3000) - 1000) + "\n"); break;
+            }
+        }
+        if (round % 10 == 0) {
+            bytes.clear();
+            for (int i = 0; i < 2000; ++i) bytes += static_cast<char>(random() % 256);
+        }
+        vqtest::WriteFile("fuzz.rec", bytes);
+        for (const auto& args : {std::vector<std::string>{"check", "fuzz.rec"},
+                                 std::vector<std::string>{"show", "fuzz.rec"},
+                                 std::vector<std::string>{"show", "--json", "fuzz.rec"}}) {
+            const auto run = Vqreport(args);
+            EXPECT_GE(run.Status, 0);
+            EXPECT_LE(run.Status, 3);
+            EXPECT_EQ(run.Err.find("unexpected"), std::string::npos) << run.Err;
+        }
+    }
+}
+
+// A count of 2147483647 in a short file, and a huge line: the load ends at
+// the end of the file.
+TEST_F(VqreportRobustness, HugeCountAndHugeLine) {
+    auto lines = vqreporttest::CleanReportLines(2);
+    vqreporttest::At(lines, 31) = "2147483647";
+    vqreporttest::At(lines, 40) = std::string(200000, 'y');
+    vqtest::WriteFile("huge.rec", vqtest::CrLfLines(lines));
+    const auto run = Vqreport({"check", "huge.rec"});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Out.find("huge.rec:31: error: checkpoint count"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("huge.rec:40: error: checkpoint 1 (\"Point 1\") field 9: the line is more than 65536"),
+              std::string::npos)
+        << run.Out;
+}
+
+}  // namespace

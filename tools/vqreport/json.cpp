@@ -1,0 +1,65 @@
+#include "tools/vqreport/json.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/decimal.h"
+
+namespace vqreport {
+
+namespace {
+
+// Code page 1252 for the bytes 0x80 to 0x9F; the five it leaves undefined
+// keep their own value, as Windows maps them.
+const std::uint16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; continue;
+        case '\\': out += "\\\\"; continue;
+        case '\t': out += "\\t"; continue;
+        case '\n': out += "\\n"; continue;
+        case '\r': out += "\\r"; continue;
+        default: break;
+        }
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0 && Cp1252High[u - 0x80] < 0xA0)) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else if (u >= 0x80 && u < 0xA0) {
+            AppendUtf8(out, Cp1252High[u - 0x80]);
+        } else {
+            AppendUtf8(out, u);
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value) {
+    return platform::FormatFixed(std::isfinite(value) ? value : 0.0, 6);
+}
+
+}  // namespace vqreport

@@ -1,0 +1,62 @@
+#include "tools/vqreport/load.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/text_file.h"
+#include "report/report.h"
+#include "report/report_file.h"
+
+namespace vqreport {
+
+void EmptyReport() {
+    ReportHeader = TReportHeader();
+    ChkPointList.Clear();
+    ChkPointList.Field1.clear();
+    ChkPointList.Field2.clear();
+    ChkPointList.StartFuel = 0.0;
+    for (std::int32_t k = 0; k < ChkPointList.Capacity; ++k) ChkPointList.Item(k) = TChkPoint();
+}
+
+std::string UnreadableReason(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(fs::path(path), error);
+    if (status.type() == fs::file_type::not_found) return "no such file";
+    if (status.type() == fs::file_type::directory) return "it is a directory, not a report file";
+    // Devices and pipes may never end; a report file is a plain file.
+    if (!error && status.type() != fs::file_type::regular) return "it is not a plain file";
+    std::FILE* file = platform::OpenForReading(path.c_str());
+    if (!file) {
+        const int code = errno;
+        return code ? std::strerror(code) : "it cannot be opened";
+    }
+    std::fclose(file);
+    return std::string();
+}
+
+LoadResult LoadReportFile(const std::string& path, bool evenIfRefused) {
+    LoadResult result;
+    EmptyReport();
+    result.OpenError = UnreadableReason(path);
+    if (!result.OpenError.empty()) return result;
+    std::FILE* file = platform::OpenForReading(path.c_str());
+    if (!file) {
+        result.OpenError = "it cannot be opened";
+        return result;
+    }
+    result.Opened = true;
+    platform::TextFileReader in(file);
+    result.Empty = !in.ReadLine(result.FirstLine, ReportTextLimit);
+    result.Accepted = result.FirstLine.find(ReportHeaderText) != std::string::npos;
+    if (result.Accepted || (evenIfRefused && !result.Empty)) {
+        ChkPointList.Clear();
+        result.Whole = ReadReport(in);
+    }
+    std::fclose(file);
+    return result;
+}
+
+}  // namespace vqreport

@@ -1,0 +1,31 @@
+// Loading a report file into the report globals the way the gauge loads
+// tolvanix.rec, for a file of any name.
+#pragma once
+
+#include <string>
+
+namespace vqreport {
+
+struct LoadResult {
+    bool Opened = false;    // the file could be opened for reading
+    std::string OpenError;  // why not, in words
+    bool Empty = false;     // it has no first line at all
+    bool Accepted = false;  // its first line holds the header text, so the gauge takes it
+    bool Whole = false;     // the gauge takes every line in full (nothing cut, missing, dropped or left over)
+    std::string FirstLine;  // the first line as the gauge reads it
+};
+
+// Empties the report globals; then, if the file opens and its first line is
+// accepted, reads the rest of it with the module's reader. A refused file
+// leaves the globals empty, unless `evenIfRefused` asks to read the rest of
+// it as the gauge would once the first line is right (for the check).
+LoadResult LoadReportFile(const std::string& path, bool evenIfRefused = false);
+
+// Empties ReportHeader and ChkPointList as they are when the module is loaded.
+void EmptyReport();
+
+// Why `path` cannot be read as a report file ("no such file", "is a
+// directory", ...), or empty when it can be opened.
+std::string UnreadableReason(const std::string& path);
+
+}  // namespace vqreport

@@ -1,0 +1,417 @@
+#include "tools/vqreport/new_report.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include "platform/decimal.h"
+#include "platform/text_file.h"
+#include "report/report.h"
+#include "report/report_file.h"
+#include "report/text.h"
+#include "tools/vqreport/check.h"
+#include "tools/vqreport/conversions.h"
+#include "tools/vqreport/csv.h"
+#include "tools/vqreport/fields.h"
+#include "tools/vqreport/great_circle.h"
+#include "tools/vqreport/load.h"
+#include "tools/vqreport/printable.h"
+#include "tools/vqreport/status.h"
+
+namespace vqreport {
+
+namespace {
+
+// A route table larger than this is not a route.
+constexpr std::size_t RouteSizeLimit = 4 * 1024 * 1024;
+
+// Lowercase, without '-', '_' and blanks.
+std::string Normalized(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        if (c == '-' || c == '_' || c == ' ') continue;
+        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+// The position N at the end of `name` after `prefix` ("field3" -> 3), or 0.
+int NumberAfter(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() == prefix.size() || name.size() > prefix.size() + 2)
+        return 0;
+    int n = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+
+// Route table columns: the index in PointFields, or one of these.
+constexpr int LatitudeColumn = 100;
+constexpr int LongitudeColumn = 101;
+
+int FindColumn(const std::string& heading) {
+    const std::string name = Normalized(heading);
+    for (int f = 0; f < TChkPoint::TextCount; ++f) {
+        if (name == Normalized(PointFields[f].Member) || name == Normalized(PointFields[f].Label)) return f;
+    }
+    const int n = NumberAfter(name, "field");
+    if (n >= 1 && n <= 15) return n - 1;
+    struct Alias {
+        const char* Name;
+        int Column;
+    };
+    static const Alias aliases[] = {
+        {"id", PfIdent},          {"identifier", PfIdent},  {"alternateident", PfAltIdent},
+        {"distance", PfLegDistance}, {"dist", PfLegDistance}, {"plannedtime", PfPlannedLegTime}, {"planned", PfPlannedLegTime},
+        {"eta", PfEstimatedArrival}, {"ata", PfActualArrival}, {"latitude", LatitudeColumn},
+        {"lat", LatitudeColumn},  {"longitude", LongitudeColumn}, {"lon", LongitudeColumn},
+        {"long", LongitudeColumn}, {"lng", LongitudeColumn},
+    };
+    for (const Alias& alias : aliases) {
+        if (name == alias.Name) return alias.Column;
+    }
+    return -1;
+}
+
+// A coordinate in decimal degrees, signed or with a hemisphere letter before
+// or after it ("52.3", "-4.5", "52.3N", "W 4.5").
+bool ReadCoordinate(std::string text, bool latitude, char csvDelimiter, double& value) {
+    const char positive = latitude ? 'N' : 'E';
+    const char negative = latitude ? 'S' : 'W';
+    int sign = 0;
+    text = TrimText(text);
+    if (!text.empty()) {
+        const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+        const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+        if (first == positive || first == negative) {
+            sign = first == negative ? -1 : 1;
+            text = TrimText(text.substr(1));
+        } else if (last == positive || last == negative) {
+            sign = last == negative ? -1 : 1;
+            text = TrimText(text.substr(0, text.size() - 1));
+        }
+    }
+    if (text.empty() || (sign != 0 && (text[0] == '-' || text[0] == '+'))) return false;
+    if (ReadLegDistance(text, '.', value) || (csvDelimiter != ',' && ReadLegDistance(text, ',', value))) {
+        if (sign < 0) value = -value;
+        return true;
+    }
+    return false;
+}
+
+struct RouteError {
+    std::int64_t Line;
+    std::string Message;
+};
+
+class RouteBuilder {
+public:
+    explicit RouteBuilder(const NewOptions& options) : Options(options) {}
+
+    // Fills the report globals from the table; false (with Errors) when the table is wrong.
+    bool Build(const CsvTable& table);
+    bool ApplySettings();
+    // The gauge never stamps the first checkpoint and times every leg from the
+    // arrival at the one before, so the first actual arrival must hold the
+    // departure time.
+    bool StartTheClock();
+    const std::vector<RouteError>& ErrorList() const { return Errors; }
+
+private:
+    const NewOptions& Options;
+    std::vector<RouteError> Errors;
+
+    void Fail(std::int64_t line, std::string message) { Errors.push_back({line, std::move(message)}); }
+    bool CheckText(std::int64_t line, const std::string& what, const std::string& value);
+};
+
+bool RouteBuilder::CheckText(std::int64_t line, const std::string& what, const std::string& value) {
+    if (value.find_first_of("\r\n") != std::string::npos) {
+        Fail(line, what + " holds a line break; a report field is one line");
+        return false;
+    }
+    if (value.size() > ReportTextLimit) {
+        Fail(line, what + " is " + std::to_string(value.size()) + " characters; the gauge keeps only " +
+                       std::to_string(ReportTextLimit));
+        return false;
+    }
+    return true;
+}
+
+bool RouteBuilder::Build(const CsvTable& table) {
+    if (table.Rows.empty()) {
+        Fail(0, "the route table " + Options.RoutePath +
+                    " is empty; its first row names the columns (name, identifier, latitude, longitude, leg "
+                    "distance, planned leg time, ...)");
+        return false;
+    }
+    const CsvRow& heading = table.Rows.front();
+    std::vector<int> columns;
+    bool seen[102] = {};
+    for (std::size_t c = 0; c < heading.Cells.size(); ++c) {
+        const std::string name = TrimText(heading.Cells[c]);
+        const int column = FindColumn(name);
+        if (column < 0) {
+            Fail(heading.Line, "column " + std::to_string(c + 1) + " " + Quoted(name) +
+                                   " is not a checkpoint field (name, identifier, latitude, longitude, leg "
+                                   "distance, planned leg time, field 2, field 4, alternate identifier, field 6, "
+                                   "field 7, field 8, field 9, field 11, actual leg time, estimated arrival, "
+                                   "actual arrival)");
+        } else if (seen[column]) {
+            Fail(heading.Line, "column " + std::to_string(c + 1) + " " + Quoted(name) + " names a field twice");
+        } else {
+            seen[column] = true;
+        }
+        columns.push_back(column);
+    }
+    if (!seen[PfName]) Fail(heading.Line, "the route table has no name column");
+    if (seen[LatitudeColumn] != seen[LongitudeColumn]) {
+        Fail(heading.Line, "the route table has a latitude or a longitude column without the other");
+    }
+    if (!Errors.empty()) return false;
+
+    const std::size_t rows = table.Rows.size() - 1;
+    if (rows == 0) Fail(heading.Line, "the route table has no checkpoints below its first row");
+    if (rows > static_cast<std::size_t>(ChkPointList.Capacity)) {
+        Fail(table.Rows[ChkPointList.Capacity + 1].Line,
+             "the route has " + std::to_string(rows) + " checkpoints; the gauge holds " +
+                 std::to_string(ChkPointList.Capacity));
+    }
+    if (!Errors.empty()) return false;
+
+    EmptyReport();
+    for (std::size_t r = 1; r < table.Rows.size(); ++r) {
+        const CsvRow& row = table.Rows[r];
+        const std::int32_t k = static_cast<std::int32_t>(r - 1);
+        if (row.Cells.size() > columns.size()) {
+            Fail(row.Line, "the row has " + std::to_string(row.Cells.size()) + " cells, the first row names " +
+                               std::to_string(columns.size()) + " columns");
+        }
+        TChkPoint point;
+        std::string latitude, longitude;
+        for (std::size_t c = 0; c < row.Cells.size() && c < columns.size(); ++c) {
+            const std::string value = TrimText(row.Cells[c]);
+            if (columns[c] == LatitudeColumn) {
+                latitude = value;
+            } else if (columns[c] == LongitudeColumn) {
+                longitude = value;
+            } else if (CheckText(row.Line, PointFields[columns[c]].Label, value)) {
+                point.*TChkPoint::Texts[columns[c]] = value;
+            }
+        }
+        const std::string label = "checkpoint " + std::to_string(k + 1) + " ";
+        for (int f : {PfPlannedLegTime, PfActualLegTime, PfEstimatedArrival, PfActualArrival}) {
+            const std::string& value = point.*TChkPoint::Texts[f];
+            double hours = 0.0;
+            if (value.empty() || (f == PfActualArrival && value == "??") || ReadTimeOfDay(value, hours)) continue;
+            Fail(row.Line, label + PointFields[f].Label + " " + Quoted(value) + " is not a time (hh:mm)");
+        }
+        double distance = 0.0;
+        if (!point.LegDistance.empty() &&
+            !ReadLegDistance(point.LegDistance, Options.DecimalSeparator, distance)) {
+            Fail(row.Line, label + "leg distance " + Quoted(point.LegDistance) +
+                               " is not a number with decimal separator '" + Options.DecimalSeparator +
+                               "' (the separator of the gauge's PC; see --decimal)");
+        } else if (!point.LegDistance.empty() && k > 0 && !(distance > 0.0)) {
+            Fail(row.Line, label + "leg distance " + Quoted(point.LegDistance) +
+                               " is not above 0; the gauge's arrival estimates divide by it");
+        }
+        ChkPointList.Add(point);
+        TChkPoint& stored = ChkPointList.Item(k);
+        if (latitude.empty() != longitude.empty()) {
+            Fail(row.Line, label + "has a latitude or a longitude without the other");
+        } else if (!latitude.empty()) {
+            if (!ReadCoordinate(latitude, true, table.Delimiter, stored.Latitude) ||
+                std::fabs(stored.Latitude) > 90.0) {
+                Fail(row.Line, label + "latitude " + Quoted(latitude) + " is not a latitude (-90 to 90 degrees)");
+            }
+            if (!ReadCoordinate(longitude, false, table.Delimiter, stored.Longitude) ||
+                std::fabs(stored.Longitude) > 180.0) {
+                Fail(row.Line,
+                     label + "longitude " + Quoted(longitude) + " is not a longitude (-180 to 180 degrees)");
+            }
+        }
+    }
+    if (!Errors.empty()) return false;
+
+    // Leg distances that the table leaves open: great circle from the checkpoint before.
+    for (std::int32_t k = 1; k < ChkPointList.Count; ++k) {
+        TChkPoint& point = ChkPointList.Item(k);
+        if (!point.LegDistance.empty()) continue;
+        const TChkPoint& before = ChkPointList.Item(k - 1);
+        const bool here = !(point.Latitude == 0.0 && point.Longitude == 0.0);
+        const bool there = !(before.Latitude == 0.0 && before.Longitude == 0.0);
+        if (!here || !there) {
+            Fail(table.Rows[static_cast<std::size_t>(k) + 1].Line,
+                 "checkpoint " + std::to_string(k + 1) +
+                     " has no leg distance, and it or the checkpoint before it has no position to work it out "
+                     "from; give the leg distance");
+            continue;
+        }
+        const double nm = GreatCircleNm(before.Latitude, before.Longitude, point.Latitude, point.Longitude);
+        // Whole nautical miles, at least 1: no decimal separator to get wrong,
+        // and no zero-length leg for the estimates to divide by.
+        point.LegDistance = std::to_string(std::max<long long>(1, std::llround(nm)));
+    }
+    return Errors.empty();
+}
+
+bool RouteBuilder::ApplySettings() {
+    for (const auto& [name, given] : Options.Settings) {
+        ReportSetting setting;
+        if (!FindReportSetting(name, setting)) {
+            Fail(0, "--" + name + " is not a report field");
+            continue;
+        }
+        const std::string value = TrimText(given);
+        const std::string what = "--" + name;
+        if (!CheckText(0, what, value)) continue;
+        if (setting.What == ReportSetting::StartFuel) {
+            bool clean = false;
+            const double fuel = ParseReportNumber(value, &clean);
+            if (!clean) {
+                Fail(0, what + " " + Quoted(value) + " is not a number (with '.')");
+            } else {
+                ChkPointList.StartFuel = fuel;
+            }
+            continue;
+        }
+        if (setting.What == ReportSetting::List) {
+            (setting.Index == 1 ? ChkPointList.Field1 : ChkPointList.Field2) = value;
+            continue;
+        }
+        double hours = 0.0;
+        std::int32_t whole = 0;
+        if ((setting.Index == HfDepartureTime || setting.Index == HfArrivalTime) && !value.empty() &&
+            !ReadTimeOfDay(value, hours)) {
+            Fail(0, what + " " + Quoted(value) + " is not a time (hh:mm)");
+            continue;
+        }
+        if (setting.Index >= HfExtraFuel1 && setting.Index <= HfExtraFuel3 && !value.empty() &&
+            !ReadWholeNumber(value, whole)) {
+            Fail(0, what + " " + Quoted(value) + " is not a whole number");
+            continue;
+        }
+        ReportHeader.*TReportHeader::Texts[setting.Index] = value;
+    }
+    return Errors.empty();
+}
+
+bool RouteBuilder::StartTheClock() {
+    TChkPoint& first = ChkPointList.Item(0);
+    if (ChkPointList.Count < 2 || !first.ActualArrival.empty()) return true;
+    if (ReportHeader.DepartureTime.empty()) {
+        Fail(0, "give the departure time (--departure-time hh:mm) or an actual arrival at the first checkpoint: "
+                "the gauge times every leg from it");
+        return false;
+    }
+    first.ActualArrival = ReportHeader.DepartureTime;
+    return true;
+}
+
+bool ReadRoute(const std::string& path, std::string& text, std::string& problem) {
+    problem = UnreadableReason(path);
+    if (!problem.empty()) return false;
+    std::FILE* file = platform::OpenForReading(path.c_str());
+    if (!file) {
+        problem = "it cannot be opened";
+        return false;
+    }
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        text.append(buffer, n);
+        if (text.size() > RouteSizeLimit) {
+            std::fclose(file);
+            problem = "it is larger than " + std::to_string(RouteSizeLimit / (1024 * 1024)) +
+                      " MB; a route table of 100 checkpoints is far smaller";
+            return false;
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) problem = "it cannot be read";
+    return !failed;
+}
+
+}  // namespace
+
+bool FindReportSetting(const std::string& given, ReportSetting& setting) {
+    const std::string name = Normalized(given);
+    for (int h = 0; h < TReportHeader::TextCount; ++h) {
+        if (name == Normalized(HeaderFields[h].Member) || name == Normalized(HeaderFields[h].Label)) {
+            setting = {ReportSetting::Header, h};
+            return true;
+        }
+    }
+    int n = NumberAfter(name, "field");
+    if (n == 0) n = NumberAfter(name, "headerfield");
+    if (n >= 1 && n <= TReportHeader::TextCount) {
+        setting = {ReportSetting::Header, n - 1};
+        return true;
+    }
+    n = NumberAfter(name, "listfield");
+    if (n == 1 || n == 2) {
+        setting = {ReportSetting::List, n};
+        return true;
+    }
+    if (name == "startfuel") {
+        setting = {ReportSetting::StartFuel, 0};
+        return true;
+    }
+    return false;
+}
+
+int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
+    const std::string output = options.OutputPath.empty() ? std::string(ReportFileName) : options.OutputPath;
+    std::string text, problem;
+    if (!ReadRoute(options.RoutePath, text, problem)) {
+        err << "vqreport: cannot read the route table " << options.RoutePath << ": " << problem << "\n";
+        return ExitFailure;
+    }
+    CsvTable table;
+    if (!ParseCsv(text, table, problem)) {
+        err << options.RoutePath << ": " << problem << "\n";
+        return ExitErrors;
+    }
+    RouteBuilder builder(options);
+    const bool built = builder.Build(table);
+    const bool settled = builder.ApplySettings();
+    if (built && settled) builder.StartTheClock();
+    if (!builder.ErrorList().empty()) {
+        for (const RouteError& error : builder.ErrorList()) {
+            // Errors of the table name its line; those of the options, the program.
+            if (error.Line > 0) {
+                err << options.RoutePath << ':' << error.Line;
+            } else {
+                err << "vqreport";
+            }
+            err << ": error: " << error.Message << "\n";
+        }
+        err << "vqreport: " << output << " not written\n";
+        return ExitErrors;
+    }
+    if (!options.Force && platform::FileExists(output.c_str())) {
+        err << "vqreport: " << output << " exists; give --force to replace it\n";
+        return ExitFailure;
+    }
+    if (!WriteReportFile(output.c_str())) {
+        err << "vqreport: cannot write " << output << "\n";
+        return ExitFailure;
+    }
+    out << "wrote " << output << ": " << CountOf(ChkPointList.Count, "checkpoint", "checkpoints") << "\n";
+
+    // Read the new file back as the gauge will, and say what it would find.
+    CheckOptions check;
+    check.DecimalSeparator = options.DecimalSeparator;
+    const CheckResult result = CheckReportFile(output, check);
+    for (const Finding& finding : result.Findings) PrintFinding(finding, output, out);
+    if (result.Errors > 0) return ExitErrors;
+    return result.Warnings > 0 ? ExitWarnings : ExitClean;
+}
+
+}  // namespace vqreport
