@@ -163,9 +163,17 @@ write_pins() {
   say "pinned $(wc -l <"$workdir/pins.txt") packages to the versions of their i386 index"
 }
 
+# Tells which packages an install has removed, if any.
+report_removed() {
+  if grep -q '^The following packages will be REMOVED' "$apt_log"; then
+    say "apt removed:$(sed -n '/^The following packages will be REMOVED/,/^[^ ]/{/^ /p}' "$apt_log" | tr -s ' \n' ' ')"
+  fi
+}
+
 # Installs the packages; if apt cannot resolve them, retries with the pins above.
 apt_install() {
   if apt-get install "${apt_opts[@]}" "$@" >"$apt_log" 2>&1; then
+    report_removed
     return 0
   fi
   if [ ! -f "$(pin_file)" ]; then
@@ -180,6 +188,7 @@ apt_install() {
     cat "$apt_log" >&2
     return 1
   fi
+  report_removed
 }
 
 add_backports() {

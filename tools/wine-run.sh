@@ -17,7 +17,8 @@
 #
 # Environment:
 #   VQ_WINEPREFIX      the prefix (default: ~/.wine-vqgauge)
-#   VQ_WINE_TIMEOUT    seconds a program may run (default: 900)
+#   VQ_WINE_TIMEOUT    seconds a program may run (default: 540, so that it ends
+#                      before ctest's limit of 600 s would cut off the runner)
 #   VQ_WINE_LINGER     seconds the wineserver stays after the last program (default: 30)
 set -u
 
@@ -27,7 +28,7 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 # Console programs only: never open a window on the developer's screen.
 unset DISPLAY WAYLAND_DISPLAY
-timeout_s="${VQ_WINE_TIMEOUT:-900}"
+timeout_s="${VQ_WINE_TIMEOUT:-540}"
 linger_s="${VQ_WINE_LINGER:-30}"
 ready="$WINEPREFIX/.vqgauge-ready"
 
