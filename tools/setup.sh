@@ -47,7 +47,7 @@ read_installed() {
   installed=()
   local status name version
   while read -r status name version; do
-    [ "$status" = ii ] && installed[$name]=$version
+    if [ "$status" = ii ]; then installed[$name]=$version; fi
   done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}:${Architecture} ${Version}\n' 2>/dev/null)
 }
 
@@ -218,7 +218,10 @@ register_binfmt() {
       die "cannot mount binfmt_misc"
   fi
   if [ -e "$BINFMT_ENTRY" ]; then
-    grep -qx "interpreter $QEMU_I386" "$BINFMT_ENTRY" && return 0
+    if grep -qx "interpreter $QEMU_I386" "$BINFMT_ENTRY"; then
+      grep -qx enabled "$BINFMT_ENTRY" || echo 1 >"$BINFMT_ENTRY"
+      return 0
+    fi
     say "replacing the binfmt_misc entry qemu-i386 ($(sed -n 's/^interpreter //p' "$BINFMT_ENTRY"))"
     echo -1 >"$BINFMT_ENTRY"
   elif i386_runs; then
