@@ -1,0 +1,65 @@
+#!/bin/bash
+# Configures, builds and tests the two builds, linux32 first, then win32 (its
+# tests run under Wine through tools/wine-run.sh), and prints ctest's summary
+# of each. Exits non-zero if any step of either build fails.
+#
+#   tools/build-and-test.sh [PRESET...]     (default: linux32 win32)
+#
+# The output of configure and build goes to build/<preset>.log and is shown
+# only when a step fails.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(linux32 win32)
+
+failed=0
+total_passed=0
+total_failed=0
+summary=()
+
+# Runs a step, its output appended to the log; shows the log if it fails.
+step() {
+  local log=$1
+  shift
+  if ! "$@" >>"$log" 2>&1; then
+    echo "FAILED: $*" >&2
+    tail -n 60 "$log" >&2
+    return 1
+  fi
+}
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset"
+  mkdir -p build
+  log="build/$preset.log"
+  : >"$log"
+  t0=$SECONDS
+  if ! step "$log" cmake --preset "$preset"; then
+    failed=1; summary+=("$preset: configure failed"); continue
+  fi
+  t1=$SECONDS
+  if ! step "$log" cmake --build --preset "$preset"; then
+    failed=1; summary+=("$preset: build failed"); continue
+  fi
+  t2=$SECONDS
+  echo "configured in $((t1 - t0)) s, built in $((t2 - t1)) s"
+  ctest_out="build/$preset.ctest.log"
+  ctest --preset "$preset" --no-tests=error 2>&1 | tee "$ctest_out"
+  status=${PIPESTATUS[0]}
+  t3=$SECONDS
+  line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$ctest_out" | tail -n 1)"
+  if [ -n "$line" ]; then
+    n_failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+    n_total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    total_passed=$((total_passed + n_total - n_failed))
+    total_failed=$((total_failed + n_failed))
+  fi
+  [ "$status" -eq 0 ] || failed=1
+  summary+=("$preset: ${line:-ctest failed (exit $status)}; tests took $((t3 - t2)) s")
+done
+
+echo "=== summary"
+printf '%s\n' "${summary[@]}"
+echo "tests: $total_passed passed, $total_failed failed"
+exit $failed
