@@ -338,7 +338,7 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     }
     std::error_code error;
     if (fs::equivalent(fs::path(source), fs::path(report), error)) {
-        err << "vqreport: " << source << " is " << ReportName << " itself" << nothingChanged;
+        err << "vqreport: " << source << " is the report file itself" << nothingChanged;
         return ExitFailure;
     }
     const ReportSummary restored = Summarize(source);
