@@ -32,13 +32,24 @@ TEST(VqreportTimeOfDay, ReadsWhatTheGaugeReads) {
                             "0 AM", "AM", "7:45 AM PM", "07.45"}) {
         EXPECT_FALSE(vqreport::ReadTimeOfDay(bad, hours)) << bad;
     }
-    // The regional markers count as well.
+    // The PC the tool runs on does not change the judgement: its own markers,
+    // time separator and decimal separator are not used, and stay in force
+    // for the rest of the program.
     platform::RegionalSettings settings;
     settings.MorningMarker = "vm";
     settings.AfternoonMarker = "nm";
+    settings.TimeSeparator = '.';
+    settings.DecimalSeparator = ',';
     platform::SetRegionalSettings(settings);
-    EXPECT_TRUE(vqreport::ReadTimeOfDay("2:00 nm", hours));
+    EXPECT_FALSE(vqreport::ReadTimeOfDay("2:00 nm", hours));
+    EXPECT_FALSE(vqreport::ReadTimeOfDay("14.00", hours));
+    EXPECT_TRUE(vqreport::ReadTimeOfDay("2:00 PM", hours));
     EXPECT_DOUBLE_EQ(hours, 14.0);
+    double distance = 0.0;
+    EXPECT_TRUE(vqreport::ReadLegDistance("12.5", '.', distance));
+    EXPECT_FALSE(vqreport::ReadLegDistance("12,5", '.', distance));
+    EXPECT_EQ(platform::CurrentRegionalSettings().AfternoonMarker, "nm");
+    EXPECT_EQ(platform::CurrentRegionalSettings().DecimalSeparator, ',');
     platform::ResetRegionalSettings();
 
     EXPECT_EQ(vqreport::FormatHours(2.5), "02:30");
@@ -53,7 +64,13 @@ TEST(VqreportNumbers, WholeNumbersAndLegDistances) {
     EXPECT_EQ(whole, 500);
     EXPECT_TRUE(vqreport::ReadWholeNumber("0x10", whole));
     EXPECT_EQ(whole, 16);
-    for (const char* bad : {"", "12.5", "12a", "$", "99999999999", "1 2"}) {
+    // A zero is a number; the fuel account's 0 for "not a number" is not.
+    for (const char* zero : {"0", " -0", "$0", "0x00", "X0"}) {
+        whole = 7;
+        EXPECT_TRUE(vqreport::ReadWholeNumber(zero, whole)) << zero;
+        EXPECT_EQ(whole, 0) << zero;
+    }
+    for (const char* bad : {"", "12.5", "12a", "$", "0x", "99999999999", "1 2", "0 ", "-", "00x0"}) {
         EXPECT_FALSE(vqreport::ReadWholeNumber(bad, whole)) << bad;
     }
     double distance = 0.0;

@@ -7,6 +7,7 @@
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/new_report.h"
+#include "tools/vqreport/recover.h"
 #include "tools/vqreport/show.h"
 #include "tools/vqreport/status.h"
 
@@ -16,6 +17,8 @@ const char* const UsageText =
     "usage: vqreport check [--decimal SEP] FILE\n"
     "       vqreport show [--json] FILE\n"
     "       vqreport new [-o FILE] [--force] [--decimal SEP] [--FIELD VALUE ...] ROUTE.csv\n"
+    "       vqreport recover [DIR]\n"
+    "       vqreport recover --restore [FILE] [DIR]\n"
     "\n"
     "check  reads a report file as the gauge does and lists every problem with its\n"
     "       line, its field and what the gauge will do; exit status 0 when clean,\n"
@@ -37,6 +40,17 @@ const char* const UsageText =
     "       --FIELD VALUE  a header value: --departure-time 10:05, --extra-fuel1 200,\n"
     "                      --header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"
     "                      --start-fuel NUMBER, ...\n"
+    "recover lists the recovery files in DIR (default: the current directory)\n"
+    "       that the gauge leaves beside tolvanix.rec when a flight ends without\n"
+    "       a save: tolvanix-recovery.rec, and older ones set aside as\n"
+    "       tolvanix-recovery-N.rec; for each its time, its flight and its\n"
+    "       checkpoint times against those of tolvanix.rec; then what to run.\n"
+    "       --restore [FILE]  puts FILE (default tolvanix-recovery.rec) in place of\n"
+    "                      tolvanix.rec, after keeping tolvanix.rec as\n"
+    "                      tolvanix-before-recover-N.rec; run it with the\n"
+    "                      simulator closed. A FILE the gauge would refuse is not\n"
+    "                      restored; if a step fails, both files stay as they\n"
+    "                      were (status 3). One argument naming a directory is DIR.\n"
     "\n"
     "Exit status 3: a wrong command line, or a file that cannot be read or written.\n";
 
@@ -83,6 +97,8 @@ public:
         if (Done()) throw Usage{option + " needs a value"};
         return Args[Next++];
     }
+    // Whether the option just taken came as "--name=value".
+    bool HasValue() const { return HasInline; }
     void NoValue(const std::string& option) const {
         if (HasInline) throw Usage{option + " takes no value"};
     }
@@ -205,6 +221,41 @@ int RunNewCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return RunNew(options, out, err);
 }
 
+int RunRecoverCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Arguments in(args);
+    RecoverOptions options;
+    std::vector<std::string> names;
+    while (!in.Done()) {
+        const std::string arg = in.Take();
+        if (!in.IsOption(arg)) {
+            if (arg.empty()) throw Usage{"an empty file or directory name"};
+            names.push_back(arg);
+        } else if (arg == "--restore") {
+            options.Restore = true;
+            if (in.HasValue()) {
+                options.File = in.Value(arg);
+                if (options.File.empty()) throw Usage{"--restore= needs a file name"};
+            }
+        } else {
+            throw Usage{"recover has no option " + arg};
+        }
+    }
+    if (!options.Restore) {
+        if (names.size() > 1) throw Usage{"recover lists one directory (" + names[0] + ", " + names[1] + ")"};
+        if (!names.empty()) options.Directory = names[0];
+        return RunRecover(options, out, err);
+    }
+    const std::size_t room = options.File.empty() ? 2 : 1;
+    if (names.size() > room) throw Usage{"recover --restore takes a file and a directory, no more"};
+    if (names.size() == 2) {
+        options.File = names[0];
+        options.Directory = names[1];
+    } else if (names.size() == 1) {
+        (options.File.empty() && !NamesDirectory(names[0]) ? options.File : options.Directory) = names[0];
+    }
+    return RunRecover(options, out, err);
+}
+
 int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) throw Usage{"no command"};
     const std::string& command = args[0];
@@ -215,6 +266,7 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (command == "check") return RunCheck(args, out, err);
     if (command == "show") return RunShow(args, out, err);
     if (command == "new") return RunNewCommand(args, out, err);
+    if (command == "recover") return RunRecoverCommand(args, out, err);
     throw Usage{"unknown command " + command};
 }
 

@@ -1,10 +1,13 @@
 // The text conversions the gauge applies to report fields, as vqreport needs
-// them to tell whether the gauge will be able to read a field.
+// them to tell whether the gauge will be able to read a field. Each one is the
+// module's own conversion (progress/), so the tool judges a field exactly as
+// the gauge does.
 //
-// ReadTimeOfDay and FormatHours stand in for the timing code's TimeTextToHours
-// and HoursToTimeText, which are being written in progress/; once those exist,
-// ReadTimeOfDay and FormatHours should call them instead. They are kept in
-// this one place so that the swap touches nothing else.
+// The gauge follows the regional settings of the PC it runs on; the tool
+// does not follow those of the PC it runs on. Every conversion here runs
+// under the neutral settings ('.', "AM", "PM", ':'), with the decimal
+// separator the caller names for leg distances (--decimal), and leaves the
+// settings in force as it found them.
 #pragma once
 
 #include <cstdint>
@@ -12,25 +15,22 @@
 
 namespace vqreport {
 
-// A time of day as the gauge reads one: an hour, optionally ":" and a minute,
-// optionally ":" and a second; blanks before and after each part; hour 0-23,
-// minute and second 0-59; an "AM"/"PM" marker (either case, or the regional
-// morning/afternoon markers) before or after makes it a 12-hour time (hour
-// 1-12, 12 counts as 0, PM adds 12). On success stores the hours (minute /
-// 60 added, the second dropped) and returns true.
+// A time of day as the gauge reads one (TimeTextToHours): an hour,
+// optionally ":" and a minute, optionally ":" and a second; hour 0-23, minute
+// and second 0-59; an "AM"/"PM" marker makes it a 12-hour time. On success
+// stores the hours (the second dropped) and returns true.
 bool ReadTimeOfDay(const std::string& text, double& hours);
 
-// Hours as "%02d:%02d", the minute rounded to the nearest.
+// Hours as the gauge writes a time text (HoursToTimeText): "hh:mm".
 std::string FormatHours(double hours);
 
-// A whole number as the fuel account reads ExtraFuel1..3: blanks, optional
-// sign, decimal digits or hexadecimal ones after "$", "x" or "0x", nothing
-// after; 32-bit range.
+// A whole number as the fuel account reads ExtraFuel1..3 (WholeNumberOrZero).
+// The fuel account counts anything else as 0; false tells that it was not a
+// number, true stores the value the fuel account uses.
 bool ReadWholeNumber(const std::string& text, std::int32_t& value);
 
-// A leg distance as the gauge converts it: the whole text a decimal number
-// with `separator` as decimal separator (optional sign, digits, fraction,
-// exponent), blanks allowed around it.
+// A leg distance as the gauge converts it (TextToFloat) on a PC whose decimal
+// separator is `separator`.
 bool ReadLegDistance(const std::string& text, char separator, double& value);
 
 }  // namespace vqreport

@@ -1,4 +1,4 @@
-// vqreport: checks, shows and creates report files for the gauge (see cli.h).
+// vqreport: checks, shows and creates report files for the gauge, and restores its recovery files (see cli.h).
 #include <iostream>
 #include <string>
 #include <vector>
