@@ -38,68 +38,40 @@ ImageElement BackgroundElement = {
     .HostOwned64 = {},
 };
 
-TextElement Line1Element = {
-    .Header = TextHeader(50, 9),
-    .Source = {Source(1), Source(0), Source(0)},
-    .HostOwned144 = {},
-    .Callback = BuildLine1,
-    .Buffer = nullptr,
-    .Zero188 = 0,
-    .BoxWidth = 200,
-    .BoxHeight = 24,
-    .Zero200 = {},
-    .TextColour = Red,
-    .BackgroundColour = WindowColour,
-    .ThirdColour = Grey92,
-    .HostOwned220 = {},
-    .FontFace = "Courier New",
-    .FontWeight = NormalWeight,
-    .CharacterSet = DefaultCharset,
-    .DrawFlags = CentredSingleLine,
-    .CharacterCount = Line1Length,
-    .Zero296 = {},
-};
+namespace {
 
-TextElement Line2Element = {
-    .Header = TextHeader(50, 28),
-    .Source = {Source(1), Source(0), Source(0)},
-    .HostOwned144 = {},
-    .Callback = BuildLine2,
-    .Buffer = nullptr,
-    .Zero188 = 0,
-    .BoxWidth = 200,
-    .BoxHeight = 24,
-    .Zero200 = {},
-    .TextColour = Red,
-    .BackgroundColour = WindowColour,
-    .ThirdColour = Grey92,
-    .HostOwned220 = {},
-    .FontFace = "Courier New",
-    .FontWeight = NormalWeight,
-    .CharacterSet = DefaultCharset,
-    .DrawFlags = CentredSingleLine,
-    .CharacterCount = Line2Length,
-    .Zero296 = {},
-};
+// A text element of the face; everything not given here is as for all three.
+constexpr TextElement TextRecord(std::int32_t x, std::int32_t y, std::uint32_t boxWidth, std::uint32_t boxHeight,
+                                 std::uint32_t firstToken, std::uint32_t secondToken, std::uint32_t thirdToken,
+                                 TextCallback callback, std::uint32_t textColour, std::uint32_t backgroundColour,
+                                 std::uint32_t characters) {
+    return TextElement{
+        .Header = TextHeader(x, y),
+        .Source = {Source(firstToken), Source(secondToken), Source(thirdToken)},
+        .HostOwned144 = {},
+        .Callback = callback,
+        .Buffer = nullptr,
+        .Zero188 = 0,
+        .BoxWidth = boxWidth,
+        .BoxHeight = boxHeight,
+        .Zero200 = {},
+        .TextColour = textColour,
+        .BackgroundColour = backgroundColour,
+        .ThirdColour = Grey92,
+        .HostOwned220 = {},
+        .FontFace = "Courier New",
+        .FontWeight = NormalWeight,
+        .CharacterSet = DefaultCharset,
+        .DrawFlags = CentredSingleLine,
+        .CharacterCount = characters,
+        .Zero296 = {},
+    };
+}
 
-TextElement Line3Element = {
-    .Header = TextHeader(303, 36),
-    .Source = {Source(5), Source(LatitudeToken), Source(LongitudeToken)},
-    .HostOwned144 = {},
-    .Callback = BuildLine3,
-    .Buffer = nullptr,
-    .Zero188 = 0,
-    .BoxWidth = 10,
-    .BoxHeight = 10,
-    .Zero200 = {},
-    .TextColour = Green,
-    .BackgroundColour = InsetColour,
-    .ThirdColour = Grey92,
-    .HostOwned220 = {},
-    .FontFace = "Courier New",
-    .FontWeight = NormalWeight,
-    .CharacterSet = DefaultCharset,
-    .DrawFlags = CentredSingleLine,
-    .CharacterCount = Line3Length,
-    .Zero296 = {},
-};
+}  // namespace
+
+TextElement Line1Element = TextRecord(50, 9, 200, 24, 1, 0, 0, BuildLine1, Red, WindowColour, Line1Length);
+TextElement Line2Element = TextRecord(50, 28, 200, 24, 1, 0, 0, BuildLine2, Red, WindowColour, Line2Length);
+// Line 3 carries the aircraft's position in its second and third source variables.
+TextElement Line3Element =
+    TextRecord(303, 36, 10, 10, 5, LatitudeToken, LongitudeToken, BuildLine3, Green, InsetColour, Line3Length);

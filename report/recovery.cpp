@@ -16,18 +16,10 @@ namespace {
 bool WrittenByThisModule = false;
 }  // namespace
 
-std::string NextSetAsideRecoveryName() {
-    for (int n = 1; n < 10000; ++n) {
-        std::string name = "tolvanix-recovery-" + std::to_string(n) + ".rec";
-        if (!platform::FileExists(name.c_str())) return name;
-    }
-    return std::string();
-}
-
 void WriteRecoveryFile() {
     if (!WrittenByThisModule && platform::FileExists(RecoveryFileName)) {
         // Left by an earlier flight that ended without a save: keep it.
-        const std::string aside = NextSetAsideRecoveryName();
+        const std::string aside = FirstFreeName("tolvanix-recovery-", ".rec");
         if (aside.empty() || std::rename(RecoveryFileName, aside.c_str()) != 0) return;
     }
     WrittenByThisModule = true;

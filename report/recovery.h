@@ -21,8 +21,5 @@ void WriteRecoveryFile();
 // file if this module wrote it (the report file now holds all it held).
 void RecoveryNoLongerNeeded();
 
-// Name under which an earlier recovery file is set aside ("tolvanix-recovery-N.rec").
-std::string NextSetAsideRecoveryName();
-
 // Forgets that this module wrote the recovery file (tests start clean).
 void ResetRecoveryState();

@@ -184,9 +184,9 @@ void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
 
 bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
 
-std::string NextKeptCopyName() {
+std::string FirstFreeName(const char* prefix, const char* suffix) {
     for (int n = 1; n < 10000; ++n) {
-        std::string name = "tolvanix-kept-" + std::to_string(n) + ".rec";
+        std::string name = prefix + std::to_string(n) + suffix;
         if (!platform::FileExists(name.c_str())) return name;
     }
     return std::string();
@@ -210,7 +210,7 @@ bool WriteReportFile(const char* path) {
 void SaveReport() {
     if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
         // Never replace a file we could not take whole without keeping it.
-        std::string copy = NextKeptCopyName();
+        std::string copy = FirstFreeName("tolvanix-kept-", ".rec");
         if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
     }
     KeepCopyBeforeSave = false;

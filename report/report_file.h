@@ -61,6 +61,5 @@ void ResetReportFileGuard();
 // True while the next save will first keep a copy of the report file.
 bool ReportFileNeedsCopy();
 
-// Name of the next copy of a report file kept before a save ("tolvanix-kept-N.rec"),
-// the first N from 1 up that is free; empty if none is.
-std::string NextKeptCopyName();
+// "<prefix>N<suffix>" with the first N from 1 up that names no file; empty if none is free.
+std::string FirstFreeName(const char* prefix, const char* suffix);
