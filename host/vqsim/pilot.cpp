@@ -160,7 +160,9 @@ std::vector<PilotEvent> DefaultPilot(const Flight& flight, const std::vector<Rou
                 break;
             }
         }
-        const double at = std::max({flight.ElapsedAtAlong(path.PassDistanceNm(k)), earliest, 5.0});
+        // One the aircraft has passed before it moves is stepped past at the gate.
+        const double passed = path.PassDistanceNm(k) <= flight.AlongAt(0.0) ? 0.0 : flight.ElapsedAtAlong(path.PassDistanceNm(k));
+        const double at = std::max({passed, earliest, 5.0});
         long long second = static_cast<long long>(std::ceil(at));
         std::string name = Describe(checkpoints[k], k);
         if (k > 0) {
