@@ -22,7 +22,7 @@ bool TextMinutes(const std::string& text, int& minutes) {
     return true;
 }
 
-std::string Row(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Row(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 std::string Row(const char* format, ...) {
     char text[512];
     va_list args;

@@ -89,7 +89,7 @@ bool IsInDirectory(const std::string& file, const std::string& directory) {
 }
 
 std::string Joined(const std::string& directory, const std::string& name) {
-    return (fs::path(directory) / name).string();
+    return (fs::path(directory) / name).make_preferred().string();
 }
 
 bool PrepareOutputDirectory(const std::string& directory, std::string& error) {

@@ -40,10 +40,11 @@ bool IsTerminal(std::FILE* stream) {
 }
 
 // The log: each line to the output (display changes unless quiet) and to the
-// log file in the output directory.
+// log file in the output directory; and a progress line on a terminal, cleared
+// before anything else is written.
 class Log {
 public:
-    Log(std::FILE* out, bool quiet) : Out(out), Quiet(quiet) {}
+    Log(std::FILE* out, std::FILE* err, bool quiet) : Out(out), Err(err), Quiet(quiet) {}
     ~Log() {
         if (File) std::fclose(File);
     }
@@ -63,16 +64,32 @@ public:
     void FileOnly(const std::string& text) {
         if (File) std::fputs(text.c_str(), File);
     }
+    void Progress(const std::string& text) {
+        std::fprintf(Err, "\r%s", text.c_str());
+        std::fflush(Err);
+        ProgressLength = text.size();
+    }
+    void EndProgress() {
+        if (ProgressLength == 0) return;
+        std::fprintf(Err, "\r%*s\r", static_cast<int>(ProgressLength), "");
+        std::fflush(Err);
+        ProgressLength = 0;
+    }
 
 private:
-    static void Write(std::FILE* stream, const std::string& line) {
+    void Write(std::FILE* stream, const std::string& line) {
         if (!stream) return;
+        if (stream == Out) EndProgress();
         std::fputs(line.c_str(), stream);
         std::fputc('\n', stream);
+        if (stream == Out && ProgressShown()) std::fflush(stream);
     }
+    bool ProgressShown() const { return ProgressLength > 0; }
     std::FILE* Out;
+    std::FILE* Err;
     std::FILE* File = nullptr;
     bool Quiet;
+    std::size_t ProgressLength = 0;
 };
 
 // Face pictures: the font and background, and the names already used.
@@ -321,16 +338,18 @@ int FlightRun::NearestCheckpoint(const GeoPoint& point) const {
 }
 
 void FlightRun::Progress(long long frame, long long lastFrame, bool done) {
-    const auto now = std::chrono::steady_clock::now();
     if (done) {
-        std::fprintf(Err, "\r%60s\r", "");
+        Journal.EndProgress();
         return;
     }
+    const auto now = std::chrono::steady_clock::now();
     if (now - LastProgress < std::chrono::seconds(1)) return;
     LastProgress = now;
-    std::fprintf(Err, "\rvqsim: %s, %3d%% of the flight ", ClockText(OfDay(frame)).c_str(),
-                 static_cast<int>(100 * frame / std::max(1LL, lastFrame)));
-    std::fflush(Err);
+    std::fflush(stdout);
+    char text[80];
+    std::snprintf(text, sizeof text, "vqsim: %s, %3d%% of the flight", ClockText(OfDay(frame)).c_str(),
+                  static_cast<int>(100 * frame / std::max(1LL, lastFrame)));
+    Journal.Progress(text);
 }
 
 void SetUpPictures(const Options& options, const host::ModuleFile& module, const std::string& modulePath,
@@ -464,7 +483,7 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
     if (!WriteWholeFile(Joined(outDir, "tolvanix.rec"), plan.ReportBytes, error)) return fail(error);
     CurrentDirectory here;
     if (!here.Enter(outDir, error)) return fail(error);
-    Log log(out, options.Quiet);
+    Log log(out, err, options.Quiet);
     if (!log.Open(LogFileName, error)) return fail(error);
 
     FacePictures faces;
