@@ -18,7 +18,9 @@ namespace vqsim {
 
 namespace {
 
-// Files of an earlier run that a new run replaces.
+// Files of an earlier run that a new run replaces: the gauge's report and
+// the files it keeps beside it (recovery files, rescued copies, the copy kept
+// by a restore), and the simulator's own.
 bool IsRunFile(const std::string& name) {
     auto starts = [&](const char* prefix) { return name.rfind(prefix, 0) == 0; };
     auto ends = [&](const char* suffix) {
@@ -26,7 +28,8 @@ bool IsRunFile(const std::string& name) {
         return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
     };
     return name == "tolvanix.rec" || name == "tolvanix.rec.new" || name == "tolvanix.rec.old" ||
-           name == "tolvanix-recovery.rec" || (starts("tolvanix-kept-") && ends(".rec")) ||
+           (starts("tolvanix-recovery") && ends(".rec")) || (starts("tolvanix-kept-") && ends(".rec")) ||
+           (starts("tolvanix-before-recover-") && ends(".rec")) ||
            (starts("face-") && ends(".png")) || name == "route.svg" || name == "navlog.txt" || name == LogFileName;
 }
 

@@ -28,7 +28,8 @@ std::string Joined(const std::string& directory, const std::string& name);
 // Makes `directory` ready for a run: created if missing; refused (false with a
 // message) when it holds files but no log of an earlier run, so that nobody's
 // files are overwritten; the files of an earlier run (the gauge's report
-// files, pictures, map, nav-log and log) removed.
+// files, recovery files and rescued copies, the pictures, map, nav-log and
+// log) removed.
 bool PrepareOutputDirectory(const std::string& directory, std::string& error);
 // The name of the log that marks a directory as one of vqsim's.
 constexpr const char* LogFileName = "vqsim.log";

@@ -9,7 +9,9 @@ namespace vqsim {
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-constexpr double MapWidth = 1000.0, MapHeight = 700.0, Margin = 60.0;
+constexpr double MapWidth = 1000.0, Margin = 60.0;
+constexpr double MinHeight = 420.0, MaxHeight = 900.0;
+constexpr double TitleSpace = 30.0, LegendSpace = 70.0;
 
 std::string Escaped(const std::string& text) {
     std::string out;
@@ -44,6 +46,7 @@ std::string Number(double value) {
 // all longitudes taken near the first one (a route may cross 180 degrees).
 class Projection {
 public:
+    // Fits the points into the map's width, and the map's height to them.
     explicit Projection(const std::vector<GeoPoint>& points) {
         Reference = points.empty() ? 0.0 : points.front().LongitudeDegrees;
         double minLat = 90, maxLat = -90, minLon = 1e9, maxLon = -1e9;
@@ -57,10 +60,14 @@ public:
         Shrink = std::max(0.05, std::cos((minLat + maxLat) / 2.0 * Pi / 180.0));
         const double spanX = std::max((maxLon - minLon) * Shrink, 1e-3);
         const double spanY = std::max(maxLat - minLat, 1e-3);
-        Scale = std::min((MapWidth - 2 * Margin) / spanX, (MapHeight - 2 * Margin) / spanY);
+        const double frame = 2 * Margin + TitleSpace + LegendSpace;
+        Scale = (MapWidth - 2 * Margin) / spanX;
+        Height = std::clamp(spanY * Scale + frame, MinHeight, MaxHeight);
+        Scale = std::min(Scale, (Height - frame) / spanY);
         OffsetX = (MapWidth - spanX * Scale) / 2.0 - minLon * Shrink * Scale;
-        OffsetY = (MapHeight - spanY * Scale) / 2.0 + maxLat * Scale;
+        OffsetY = Margin + TitleSpace + (Height - frame - spanY * Scale) / 2.0 + maxLat * Scale;
     }
+    double MapHeight() const { return Height; }
     double X(const GeoPoint& p) const { return OffsetX + Unwrapped(p.LongitudeDegrees) * Shrink * Scale; }
     double Y(const GeoPoint& p) const { return OffsetY - p.LatitudeDegrees * Scale; }
     double PixelsPerNm() const { return Scale / 60.0; }
@@ -72,7 +79,7 @@ private:
         while (d < -180.0) d += 360.0;
         return Reference + d;
     }
-    double Reference = 0.0, Shrink = 1.0, Scale = 1.0, OffsetX = 0.0, OffsetY = 0.0;
+    double Reference = 0.0, Shrink = 1.0, Scale = 1.0, OffsetX = 0.0, OffsetY = 0.0, Height = MinHeight;
 };
 
 std::string Polyline(const std::vector<GeoPoint>& points, const Projection& map, const std::string& style) {
@@ -89,6 +96,7 @@ std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const R
     std::vector<GeoPoint> all = path.Vertices();
     all.insert(all.end(), track.begin(), track.end());
     const Projection map(all);
+    const double MapHeight = map.MapHeight();
     std::string svg;
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(MapWidth) + "\" height=\"" + Number(MapHeight) +
@@ -114,7 +122,7 @@ std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const R
             const double x = map.X(p), y = map.Y(p);
             svg += "<rect x=\"" + Number(x - 5) + "\" y=\"" + Number(y - 5) +
                    "\" width=\"10\" height=\"10\" fill=\"none\" stroke=\"#555\" stroke-width=\"1.5\"/>\n";
-            svg += "<text x=\"" + Number(x + 8) + "\" y=\"" + Number(y - 8) + "\" font-size=\"13\" fill=\"#555\" font-style=\"italic\">(" +
+            svg += "<text x=\"" + Number(x + 8) + "\" y=\"" + Number(y + 20) + "\" font-size=\"13\" fill=\"#555\" font-style=\"italic\">(" +
                    Escaped(name) + ")</text>\n";
         }
     }
@@ -124,7 +132,7 @@ std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const R
         svg += "<path d=\"M" + Number(x - 5) + "," + Number(y - 5) + " L" + Number(x + 5) + "," + Number(y + 5) + " M" +
                Number(x - 5) + "," + Number(y + 5) + " L" + Number(x + 5) + "," + Number(y - 5) + "\" stroke=\"" + colour +
                "\" stroke-width=\"2.5\"/>\n";
-        svg += "<text x=\"" + Number(x + 8) + "\" y=\"" + Number(y + 18) + "\" font-size=\"12\" fill=\"" + colour + "\">" +
+        svg += "<text x=\"" + Number(x + 8) + "\" y=\"" + Number(y + (mark.ByHand ? 35 : 18)) + "\" font-size=\"12\" fill=\"" + colour + "\">" +
                Escaped(mark.Label) + "</text>\n";
     }
 
