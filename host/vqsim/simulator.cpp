@@ -497,7 +497,6 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
     log.Line("");
     log.Line("time      line 1                 line 2                 mark");
 
-    int status = ExitOk;
     {
         host::PanelHost host(module.Linkage, module.Imports);
         host.KeepCallLog(false);
@@ -521,7 +520,7 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
         }
         Finish(options, plan, run, outcome, log, err);
     }
-    return status;
+    return ExitOk;
 }
 
 int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, RunOutcome* outcome) {
