@@ -61,23 +61,23 @@ bool ParseDuration(const std::string& text, long long& seconds) {
     return true;
 }
 
-bool ParseTimeSpec(const std::string& text, TimeSpec& spec) {
+bool ParseGivenTime(const std::string& text, GivenTime& given) {
     std::size_t plus = text.find_first_not_of(" \t");
     if (plus != std::string::npos && text[plus] == '+') {
         long long seconds = 0;
         if (!ParseDuration(text.substr(plus + 1), seconds)) return false;
-        spec = TimeSpec{true, seconds};
+        given = GivenTime{true, seconds};
         return true;
     }
     int ofDay = 0;
     if (!ParseClockTime(text, ofDay)) return false;
-    spec = TimeSpec{false, ofDay};
+    given = GivenTime{false, ofDay};
     return true;
 }
 
-long long ElapsedAt(const TimeSpec& spec, int startOfDay) {
-    if (spec.AfterStart) return spec.Seconds;
-    long long elapsed = (spec.Seconds - startOfDay) % SecondsPerDay;
+long long ElapsedAt(const GivenTime& given, int startOfDay) {
+    if (given.AfterStart) return given.Seconds;
+    long long elapsed = (given.Seconds - startOfDay) % SecondsPerDay;
     return elapsed < 0 ? elapsed + SecondsPerDay : elapsed;
 }
 

@@ -16,14 +16,14 @@ bool ParseDuration(const std::string& text, long long& seconds);
 // A moment of the flight as the user gives it: a clock time ("07:45",
 // "07:45:30"), the first time the clock shows it, or a time after the start
 // of the simulation ("+0:15", "+1:02:30").
-struct TimeSpec {
+struct GivenTime {
     bool AfterStart = false;
     long long Seconds = 0;  // seconds of the day, or after the start
 };
-bool ParseTimeSpec(const std::string& text, TimeSpec& spec);
+bool ParseGivenTime(const std::string& text, GivenTime& given);
 // Seconds after the start at which the clock, started at `startOfDay`,
-// reaches `spec`.
-long long ElapsedAt(const TimeSpec& spec, int startOfDay);
+// reaches `given`.
+long long ElapsedAt(const GivenTime& given, int startOfDay);
 
 // "HH:MM:SS" of the clock `seconds` after midnight (wrapping at 24 hours).
 std::string ClockText(long long seconds);

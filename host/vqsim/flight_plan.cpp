@@ -111,9 +111,9 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
         }
         if (!ParseScript(text, options.ScriptFile, plan.StartOfDay, plan.Events, error)) return false;
     }
-    for (const TimeSpec& spec : options.FaceAt) {
+    for (const GivenTime& given : options.FaceAt) {
         PilotEvent face;
-        face.Second = ElapsedAt(spec, plan.StartOfDay);
+        face.Second = ElapsedAt(given, plan.StartOfDay);
         face.Command = "face";
         face.Note = "picture requested";
         plan.Events.push_back(face);

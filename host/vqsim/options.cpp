@@ -89,9 +89,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             value = args[++i];
             return true;
         };
-        auto timeValue = [&](TimeSpec& spec) {
+        auto timeValue = [&](GivenTime& given) {
             if (!takeValue("a time")) return false;
-            if (!ParseTimeSpec(value, spec)) {
+            if (!ParseGivenTime(value, given)) {
                 error = arg + ": '" + value + "' is not a time (07:45, 07:45:30, +0:15 or +1:02:30)";
                 return false;
             }
@@ -123,14 +123,14 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
                 return false;
             }
         } else if (arg == "--departure") {
-            TimeSpec spec;
-            if (!timeValue(spec)) return false;
-            if (spec.AfterStart) {
+            GivenTime given;
+            if (!timeValue(given)) return false;
+            if (given.AfterStart) {
                 error = "--departure takes a clock time such as 07:30";
                 return false;
             }
             parsed.HasDeparture = true;
-            parsed.DepartureOfDay = static_cast<int>(spec.Seconds);
+            parsed.DepartureOfDay = static_cast<int>(given.Seconds);
         } else if (arg == "--fuel") {
             if (!takeValue("three quantities")) return false;
             if (!ReadTanks(value, parsed.Flight.TankFuel)) {
@@ -156,9 +156,9 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             if (!noValue()) return false;
             parsed.FromStart = true;
         } else if (arg == "--face-at") {
-            TimeSpec spec;
-            if (!timeValue(spec)) return false;
-            parsed.FaceAt.push_back(spec);
+            GivenTime given;
+            if (!timeValue(given)) return false;
+            parsed.FaceAt.push_back(given);
         } else if (arg == "--no-pictures") {
             if (!noValue()) return false;
             parsed.Pictures = false;

@@ -19,9 +19,9 @@ struct Options {
     std::string ScriptFile;      // empty: the default pilot
     bool PrintScript = false;
     bool HasCrash = false;
-    TimeSpec CrashAt;
+    GivenTime CrashAt;
     bool FromStart = false;
-    std::vector<TimeSpec> FaceAt;
+    std::vector<GivenTime> FaceAt;
     bool Pictures = true;
     int Scale = 3;
     std::string Font;            // empty: Liberation Mono from its Debian place

@@ -75,8 +75,8 @@ bool ParseScript(const std::string& text, const std::string& name, int startOfDa
         for (std::string word; words >> word;) parts.push_back(word);
         if (parts.empty()) continue;
         const std::string where = name + " line " + std::to_string(number) + ": ";
-        TimeSpec time;
-        if (!ParseTimeSpec(parts[0], time)) {
+        GivenTime time;
+        if (!ParseGivenTime(parts[0], time)) {
             error = where + "'" + parts[0] + "' is not a time (07:45, 07:45:30, +0:15 or +1:02:30)";
             return false;
         }

@@ -66,16 +66,16 @@ TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {
 }
 
 TEST(VqsimTimes, ClockTimesComeTheFirstTimeTheClockShowsThem) {
-    vqsim::TimeSpec spec;
+    vqsim::GivenTime given;
     const int start = 23 * 3600 + 50 * 60;  // 23:50
-    ASSERT_TRUE(vqsim::ParseTimeSpec("00:10", spec));
-    EXPECT_EQ(vqsim::ElapsedAt(spec, start), 20 * 60) << "after midnight";
-    ASSERT_TRUE(vqsim::ParseTimeSpec("23:50:30", spec));
-    EXPECT_EQ(vqsim::ElapsedAt(spec, start), 30);
-    ASSERT_TRUE(vqsim::ParseTimeSpec(" +12:00:05 ", spec));
-    EXPECT_EQ(vqsim::ElapsedAt(spec, start), 12 * 3600 + 5) << "durations take any hour count";
+    ASSERT_TRUE(vqsim::ParseGivenTime("00:10", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 20 * 60) << "after midnight";
+    ASSERT_TRUE(vqsim::ParseGivenTime("23:50:30", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 30);
+    ASSERT_TRUE(vqsim::ParseGivenTime(" +12:00:05 ", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 12 * 3600 + 5) << "durations take any hour count";
     for (const char* bad : {"", "7", "07:5", "07:60", "24:00", "07:45x", "+", "+-1:00", "07:45:60"}) {
-        EXPECT_FALSE(vqsim::ParseTimeSpec(bad, spec)) << bad;
+        EXPECT_FALSE(vqsim::ParseGivenTime(bad, given)) << bad;
     }
     EXPECT_EQ(vqsim::ClockText(24 * 3600 + 61), "00:01:01");
     EXPECT_EQ(vqsim::HoursMinutesText(12 * 3600 + 59 * 60 + 59), "12:59");
