@@ -91,8 +91,9 @@ PanelHost::~PanelHost() {
     if (Current == this) Current = nullptr;
 }
 
-void PanelHost::Record(int entry, std::vector<std::uint32_t> args, std::uint32_t token) {
-    CallLog.push_back(Call{entry, std::move(args), token});
+void PanelHost::Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token) {
+    if (!Recording) return;
+    CallLog.push_back(Call{entry, std::vector<std::uint32_t>(args), token});
 }
 
 void PanelHost::InstallElements(ImageElement* top) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -76,6 +77,9 @@ public:
 
     const std::vector<Call>& Calls() const { return CallLog; }
     void ClearCalls() { CallLog.clear(); }
+    // Whether service calls are logged (on by default). A long-running host
+    // turns it off: the log would grow with every frame.
+    void KeepCallLog(bool keep) { Recording = keep; }
     // Entry numbers in call order.
     std::vector<int> Entries() const;
     // Tokens registered through entry 38, in order.
@@ -88,7 +92,7 @@ public:
 
 private:
     friend struct HostEntries;
-    void Record(int entry, std::vector<std::uint32_t> args, std::uint32_t token = 0);
+    void Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token = 0);
     void InstallElements(ImageElement* top);
 
     ModuleLinkage* Linkage;
@@ -102,6 +106,7 @@ private:
     std::uint32_t HostRecord[8] = {};
     MouseArea* Mouse = nullptr;
     bool MouseLive = false;
+    bool Recording = true;
 };
 
 }  // namespace host

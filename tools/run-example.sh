@@ -1,11 +1,18 @@
-#!/bin/bash
-# TEMPORARY stand-in for the main job: builds the linux32 module and runs the
-# report tests. It will be replaced by the run of the host simulator with the
-# gauge on an example flight.
+#!/usr/bin/env bash
+# Builds the Linux build if needed and flies the example report
+# (examples/tolvanix.rec, Oslo to Bergen) with the gauge module loaded.
+# The report the gauge wrote, the nav-log, the pictures of the face, the map
+# of the route and the log end up in out/example/. Extra arguments go to
+# vqsim (see build/linux32/vqsim --help).
 set -euo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
-mkdir -p build
-cmake --preset linux32 >build/linux32.log 2>&1 || { cat build/linux32.log; exit 1; }
-cmake --build --preset linux32 >>build/linux32.log 2>&1 || { tail -n 60 build/linux32.log; exit 1; }
-ctest --preset linux32 -R report --no-tests=error
-echo "the host simulator is not there yet; report tests pass"
+cd "$(dirname "$0")/.."
+if [[ ! -f build/linux32/CMakeCache.txt ]]; then
+    cmake --preset linux32 >/dev/null
+fi
+cmake --build --preset linux32 >/dev/null
+out=out/example
+build/linux32/vqsim examples/tolvanix.rec --out "$out" "$@"
+echo
+echo "The report the gauge wrote:  $out/tolvanix.rec   (nav-log: $out/navlog.txt)"
+echo "Pictures of the face:        $out/face-*.png (one per checkpoint)"
+echo "Map of the route:            $out/route.svg"

@@ -1,0 +1,25 @@
+// What the simulator prints for a person: a log line for each change of the
+// display, and the report as a nav-log table once the flight is over.
+#pragma once
+
+#include <string>
+
+#include "host/vqsim/report_text.h"
+
+namespace vqsim {
+
+// "07:28:00  |  GOOD FLIGHT WITH  | |    VESTRALONICA    | |#|": the clock
+// and the three lines as the host's buffers hold them.
+std::string DisplayLogLine(long long secondsOfDay, const char* line1, const char* line2, const char* line3);
+
+// Minutes between two "hh:mm" texts, over midnight when the second is earlier;
+// false when either is not a time.
+bool MinutesBetween(const std::string& from, const std::string& to, int& minutes);
+
+// The checkpoints as a table (number, name, identifier in brackets when the
+// checkpoint has no position, leg distance, planned and flown leg time and
+// their difference, estimated and actual arrival), then the totals: planned
+// and flown time, departure, arrival, flight time, and the fuel figures.
+std::string NavLogTable(const ReportText& report);
+
+}  // namespace vqsim

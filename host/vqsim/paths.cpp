@@ -1,0 +1,170 @@
+#include "host/vqsim/paths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace vqsim {
+
+namespace {
+
+// Files of an earlier run that a new run replaces: the gauge's report and
+// the files it keeps beside it (recovery files, rescued copies, the copy kept
+// by a restore), and the simulator's own.
+bool IsRunFile(const std::string& name) {
+    auto starts = [&](const char* prefix) { return name.rfind(prefix, 0) == 0; };
+    auto ends = [&](const char* suffix) {
+        const std::size_t n = std::strlen(suffix);
+        return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
+    };
+    return name == "tolvanix.rec" || name == "tolvanix.rec.new" || name == "tolvanix.rec.old" ||
+           (starts("tolvanix-recovery") && ends(".rec")) || (starts("tolvanix-kept-") && ends(".rec")) ||
+           (starts("tolvanix-before-recover-") && ends(".rec")) ||
+           (starts("face-") && ends(".png")) || name == "route.svg" || name == "navlog.txt" || name == LogFileName;
+}
+
+}  // namespace
+
+std::string ProgramDirectory() {
+    char path[4096] = {};
+#ifdef _WIN32
+    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+#else
+    if (readlink("/proc/self/exe", path, sizeof path - 1) < 0) return fs::current_path().string();
+#endif
+    std::error_code error;
+    return fs::absolute(fs::path(path), error).parent_path().string();
+}
+
+std::string DefaultModulePath() {
+#ifdef _WIN32
+    return Joined(ProgramDirectory(), "VQgauge.gau");
+#else
+    return Joined(ProgramDirectory(), "VQgauge.so");
+#endif
+}
+
+std::string BesideModule(const std::string& modulePath, const std::string& fileName) {
+    return (fs::path(modulePath).parent_path() / fileName).string();
+}
+
+std::string PictureBesideModule(const std::string& modulePath) {
+    return (fs::path(modulePath).replace_extension(".bmp")).string();
+}
+
+std::vector<std::string> DefaultFontPaths() {
+    std::vector<std::string> paths;
+#ifdef _WIN32
+    // Under Wine the build machine's root is drive Z:.
+    paths.push_back("Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf");
+    char windows[MAX_PATH] = {};
+    if (GetWindowsDirectoryA(windows, MAX_PATH) > 0) paths.push_back(std::string(windows) + "\\Fonts\\cour.ttf");
+#else
+    paths.push_back("/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf");
+    paths.push_back("/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf");
+#endif
+    return paths;
+}
+
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(fs::path(path), error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+bool IsInDirectory(const std::string& file, const std::string& directory) {
+    std::error_code error;
+    const fs::path parent = fs::weakly_canonical(fs::absolute(file, error), error).parent_path();
+    if (error) return false;
+    const fs::path place = fs::weakly_canonical(fs::absolute(directory, error), error);
+    if (error) return false;
+    return parent == place;
+}
+
+std::string Joined(const std::string& directory, const std::string& name) {
+    return (fs::path(directory) / name).make_preferred().string();
+}
+
+bool PrepareOutputDirectory(const std::string& directory, std::string& error) {
+    std::error_code code;
+    if (!fs::exists(directory, code)) {
+        if (!fs::create_directories(directory, code)) {
+            error = "cannot make the output directory " + directory + ": " + code.message();
+            return false;
+        }
+        return true;
+    }
+    if (!fs::is_directory(directory, code)) {
+        error = "the output directory " + directory + " is a file";
+        return false;
+    }
+    bool empty = true;
+    for (const auto& entry : fs::directory_iterator(directory, code)) {
+        (void)entry;
+        empty = false;
+        break;
+    }
+    if (!empty && !fs::exists(fs::path(directory) / LogFileName, code)) {
+        error = "the output directory " + directory + " holds files but is not one of vqsim's (no " + LogFileName +
+                "); give another --out, or empty it";
+        return false;
+    }
+    for (const auto& entry : fs::directory_iterator(directory, code)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(code) && IsRunFile(name)) fs::remove(entry.path(), code);
+    }
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out) out << bytes;
+    out.close();
+    if (!out) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream read;
+    read << in.rdbuf();
+    bytes = read.str();
+    return true;
+}
+
+CurrentDirectory::~CurrentDirectory() {
+    if (Previous.empty()) return;
+    std::error_code error;
+    fs::current_path(Previous, error);
+}
+
+bool CurrentDirectory::Enter(const std::string& directory, std::string& error) {
+    std::error_code code;
+    const std::string previous = fs::current_path(code).string();
+    if (!code) fs::current_path(directory, code);
+    if (code) {
+        error = "cannot work in " + directory + ": " + code.message();
+        return false;
+    }
+    if (Previous.empty()) Previous = previous;
+    return true;
+}
+
+}  // namespace vqsim

@@ -1,0 +1,54 @@
+// Where the simulator finds its files: the module beside the program, the
+// background picture beside the module, the display font; and the output
+// directory it works in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vqsim {
+
+// The directory of the running program, absolute.
+std::string ProgramDirectory();
+// The gauge module file of this build beside the program.
+std::string DefaultModulePath();
+// The background picture kept beside a module file (VQgauge.bmp beside VQgauge.so).
+std::string BesideModule(const std::string& modulePath, const std::string& fileName);
+std::string PictureBesideModule(const std::string& modulePath);
+// Candidate places of the fixed-pitch display font, in the order tried.
+std::vector<std::string> DefaultFontPaths();
+
+// `path` made absolute against the current directory.
+std::string Absolute(const std::string& path);
+// True when `file` lies directly in `directory` (both may be relative).
+bool IsInDirectory(const std::string& file, const std::string& directory);
+// `name` inside `directory`.
+std::string Joined(const std::string& directory, const std::string& name);
+
+// Makes `directory` ready for a run: created if missing; refused (false with a
+// message) when it holds files but no log of an earlier run, so that nobody's
+// files are overwritten; the files of an earlier run (the gauge's report
+// files, recovery files and rescued copies, the pictures, map, nav-log and
+// log) removed.
+bool PrepareOutputDirectory(const std::string& directory, std::string& error);
+// The name of the log that marks a directory as one of vqsim's.
+constexpr const char* LogFileName = "vqsim.log";
+
+// Writes `bytes` to `path` whole; false with a message when it cannot.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error);
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Changes the current directory and changes back when it goes out of scope.
+class CurrentDirectory {
+public:
+    CurrentDirectory() = default;
+    ~CurrentDirectory();
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+    bool Enter(const std::string& directory, std::string& error);
+
+private:
+    std::string Previous;
+};
+
+}  // namespace vqsim

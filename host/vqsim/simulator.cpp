@@ -1,0 +1,540 @@
+#include "host/vqsim/simulator.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "host/module_file.h"
+#include "host/panel_host.h"
+#include "host/vqsim/clock_time.h"
+#include "host/vqsim/face.h"
+#include "host/vqsim/flight_plan.h"
+#include "host/vqsim/navlog.h"
+#include "host/vqsim/paths.h"
+#include "host/vqsim/picture.h"
+#include "host/vqsim/route_map.h"
+
+namespace vqsim {
+
+namespace {
+
+constexpr long long TrackSampleSeconds = 30;
+constexpr int BackgroundResource = 100;
+constexpr std::size_t LineCapacity = 64;  // more than any line's characters and zero
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
+}
+
+// The log: each line to the output (display changes unless quiet) and to the
+// log file in the output directory; and a progress line on a terminal, cleared
+// before anything else is written.
+class Log {
+public:
+    Log(std::FILE* out, std::FILE* err, bool quiet) : Out(out), Err(err), Quiet(quiet) {}
+    ~Log() {
+        if (File) std::fclose(File);
+    }
+    bool Open(const std::string& path, std::string& error) {
+        File = std::fopen(path.c_str(), "w");
+        if (!File) error = "cannot write the log " + path + ": " + std::strerror(errno);
+        return File != nullptr;
+    }
+    void Display(const std::string& line) {
+        if (!Quiet) Write(Out, line);
+        Write(File, line);
+    }
+    void Line(const std::string& line) {
+        Write(Out, line);
+        Write(File, line);
+    }
+    void FileOnly(const std::string& text) {
+        if (File) std::fputs(text.c_str(), File);
+    }
+    void Progress(const std::string& text) {
+        std::fprintf(Err, "\r%s", text.c_str());
+        std::fflush(Err);
+        ProgressLength = text.size();
+    }
+    void EndProgress() {
+        if (ProgressLength == 0) return;
+        std::fprintf(Err, "\r%*s\r", static_cast<int>(ProgressLength), "");
+        std::fflush(Err);
+        ProgressLength = 0;
+    }
+
+private:
+    void Write(std::FILE* stream, const std::string& line) {
+        if (!stream) return;
+        if (stream == Out) EndProgress();
+        std::fputs(line.c_str(), stream);
+        std::fputc('\n', stream);
+        if (stream == Out && ProgressShown()) std::fflush(stream);
+    }
+    bool ProgressShown() const { return ProgressLength > 0; }
+    std::FILE* Out;
+    std::FILE* Err;
+    std::FILE* File = nullptr;
+    bool Quiet;
+    std::size_t ProgressLength = 0;
+};
+
+// Face pictures: the font and background, and the names already used.
+struct FacePictures {
+    bool Enabled = false;
+    TrueTypeFont Font;
+    RgbPicture Background;
+    int Scale = 3;
+    std::vector<std::string> Written;
+};
+
+void Warn(std::FILE* err, const std::string& message) { std::fprintf(err, "vqsim: warning: %s\n", message.c_str()); }
+
+bool HeaderIsComplete(const ModuleLinkage& linkage, std::string& missing) {
+    const GaugeHeader& g = *linkage.Gauge;
+    if (!linkage.ModuleInit || !linkage.ModuleDeinit) missing = "module init or deinit routine";
+    else if (!g.Install) missing = "install routine";
+    else if (!g.Kill) missing = "kill routine";
+    else if (!g.Update || !g.Draw || !g.Initialize || !g.Generate || !g.Query) missing = "update, draw, initialize, generate or query routine";
+    return missing.empty();
+}
+
+class FlightRun {
+public:
+    FlightRun(const Options& options, FlightPlan& plan, host::PanelHost& host, Log& log, FacePictures& faces,
+              std::FILE* err)
+        : Config(options), Plan(plan), Aircraft(*plan.Aircraft), Host(host), Journal(log), Faces(faces), Err(err) {
+        for (auto& line : Shown) line[0] = '\0';
+    }
+
+    // Flies from the start to the end (or the crash); true unless it crashed.
+    bool Fly(RunOutcome& outcome);
+
+    std::vector<GeoPoint> Track;
+    std::vector<ArrivalMark> Arrivals;
+
+private:
+    long long OfDay(long long frame) const { return Plan.StartOfDay + frame / FramesPerSecond; }
+    void Execute(const PilotEvent& event, long long frame, const GeoPoint& here);
+    void AfterFrame(long long frame, const GeoPoint& here);
+    void TakeFace(long long frame);
+    void FlushLog(long long frame);
+    // The checkpoint nearest to a point, counted from 1 (0 when none has a position).
+    int NearestCheckpoint(const GeoPoint& point) const;
+    void Progress(long long frame, long long lastFrame, bool done);
+
+    const Options& Config;
+    FlightPlan& Plan;
+    const Flight& Aircraft;
+    host::PanelHost& Host;
+    Log& Journal;
+    FacePictures& Faces;
+    std::FILE* Err;
+
+    char Shown[3][LineCapacity];
+    bool MarkShown = false;
+    long long FaceFrame = -1;       // take a picture after this frame's builds
+    std::string FaceName;           // its name, empty: from the checkpoint number
+    GeoPoint FaceNear;              // where the arrival was seen, to name the picture by
+    bool LogPending = false;        // the display changed since the last log line
+    bool FuelOut = false;
+    bool ShowProgress = false;
+    std::chrono::steady_clock::time_point LastProgress;
+};
+
+bool FlightRun::Fly(RunOutcome& outcome) {
+    const long long lastFrame = Plan.EndSecond * FramesPerSecond;
+    const long long crashFrame = Plan.CrashSecond < 0 ? -1 : Plan.CrashSecond * FramesPerSecond;
+    const std::vector<PilotEvent>& events = Plan.Events;
+    std::size_t nextEvent = 0;
+    ShowProgress = IsTerminal(Err) && Plan.EndSecond > 3600;
+    const auto start = std::chrono::steady_clock::now();
+    LastProgress = start;
+    bool crashed = false;
+    long long frame = 0;
+    for (; frame <= lastFrame; ++frame) {
+        if (frame == crashFrame) {
+            FlushLog(frame - 1);
+            Journal.Line(ClockText(OfDay(frame)) +
+                         "  the host crashes: no more calls to the module (no kill, no module deinit)");
+            crashed = true;
+            break;
+        }
+        const double elapsed = double(frame) / FramesPerSecond;
+        const GeoPoint here = Aircraft.PositionAt(elapsed);
+        if (frame % FramesPerSecond == 0) {
+            // The simulator's clock shows whole seconds.
+            const long long second = frame / FramesPerSecond;
+            const long long ofDay = (Plan.StartOfDay + second) % SecondsPerDay;
+            Host.SetClock(static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60), double(ofDay % 60));
+            double tanks[3];
+            Aircraft.FuelAt(elapsed, tanks);
+            Host.SetFuel(tanks[0], tanks[1], tanks[2]);
+            if (!FuelOut && tanks[0] + tanks[1] + tanks[2] <= 0.0 && Aircraft.Settings().BurnPerHour > 0.0) {
+                FuelOut = true;
+                Journal.Line(ClockText(ofDay) + "  the tanks are empty (the aircraft flies on: vqsim has no engines)");
+            }
+            if (second % TrackSampleSeconds == 0) Track.push_back(here);
+            if (ShowProgress && second % 64 == 0) Progress(frame, lastFrame, false);
+        }
+        Host.SetAircraftPosition(here.LatitudeDegrees, here.LongitudeDegrees);
+        while (nextEvent < events.size() && events[nextEvent].Second * FramesPerSecond <= frame) {
+            Execute(events[nextEvent++], frame, here);
+        }
+        Host.Update();
+        Host.Frame();
+        Host.Draw();
+        AfterFrame(frame, here);
+    }
+    const auto stop = std::chrono::steady_clock::now();
+    FlushLog(frame - 1);
+    if (ShowProgress) Progress(frame, lastFrame, true);
+    Track.push_back(Aircraft.PositionAt(double(frame) / FramesPerSecond));
+    outcome.Crashed = crashed;
+    outcome.Frames = frame;
+    outcome.SimulatedSeconds = double(frame) / FramesPerSecond;
+    outcome.WallSeconds = std::chrono::duration<double>(stop - start).count();
+    outcome.Pictures = Faces.Written;
+    return !crashed;
+}
+
+void FlightRun::Execute(const PilotEvent& event, long long frame, const GeoPoint& here) {
+    const std::string when = ClockText(OfDay(frame)) + "  ";
+    const std::string note = event.Note.empty() ? "" : "  (" + event.Note + ")";
+    if (event.Command == "face") {
+        FlushLog(frame - 1);
+        FaceFrame = frame;
+        FaceName = "face-" + ClockText(OfDay(frame)).erase(5, 1).erase(2, 1) + ".png";
+        return;
+    }
+    const int area = Host.MouseAreasLive() ? AreaAt(Host.MouseList(), event.X, event.Y) : -1;
+    const std::string what = event.Command == "click" ? "click" : "click " + event.Command;
+    if (area < 0) {
+        Journal.Line(when + what + " at (" + std::to_string(event.X) + "," + std::to_string(event.Y) +
+                     ") lands on no mouse area of the gauge" + note);
+        return;
+    }
+    FlushLog(frame - 1);
+    Journal.Line(when + what + note);
+    const MouseArea& record = Host.MouseList()[area];
+    record.Callback(0, record.EventFlags);
+    if (event.Command == "mark") {
+        Arrivals.push_back(ArrivalMark{here, ClockText(OfDay(frame)) + " by hand", true});
+        FaceFrame = frame;
+        FaceName.clear();
+        FaceNear = here;
+    }
+}
+
+void FlightRun::AfterFrame(long long frame, const GeoPoint& here) {
+    bool changed = false;
+    for (int i = 0; i < 3; ++i) {
+        const char* text = Host.Line(i + 1)->Buffer;
+        if (std::strncmp(text, Shown[i], LineCapacity - 1) != 0) {
+            changed = true;
+            std::strncpy(Shown[i], text, LineCapacity - 1);
+            Shown[i][LineCapacity - 1] = '\0';
+        }
+    }
+    if (changed) {
+        LogPending = true;
+        const bool mark = std::strcmp(Shown[2], "#") == 0;
+        if (mark && !MarkShown) {
+            // The times are taken; lines 1 and 2 show them from the next frame.
+            Arrivals.push_back(ArrivalMark{here, ClockText(OfDay(frame)), false});
+            Track.push_back(here);
+            FaceFrame = frame + 1;
+            FaceName.clear();
+            FaceNear = here;
+        }
+        MarkShown = mark;
+    }
+    if (FaceFrame >= 0 && frame >= FaceFrame) TakeFace(frame);
+    // One log line per second at most: the display as it stands at the end
+    // of a second in which it changed.
+    if (LogPending && frame % FramesPerSecond == FramesPerSecond - 1) FlushLog(frame);
+}
+
+void FlightRun::FlushLog(long long frame) {
+    if (!LogPending) return;
+    LogPending = false;
+    Journal.Display(DisplayLogLine(OfDay(frame), Shown[0], Shown[1], Shown[2]));
+}
+
+void FlightRun::TakeFace(long long frame) {
+    FaceFrame = -1;
+    if (!Faces.Enabled) return;
+    std::string name = FaceName;
+    if (name.empty()) {
+        // Named by the checkpoint number that line 1 shows ("03/09 ...").
+        const char* line1 = Shown[0];
+        std::size_t digits = 0;
+        while (line1[digits] >= '0' && line1[digits] <= '9') ++digits;
+        if (digits > 0 && line1[digits] == '/') {
+            name = "face-" + std::string(line1, digits);
+        } else {
+            // Line 1 shows no number (the greeting): the checkpoint the aircraft is at.
+            char number[16];
+            std::snprintf(number, sizeof number, "%02d", NearestCheckpoint(FaceNear));
+            name = std::string("face-") + number;
+        }
+        std::string unique = name + ".png";
+        for (int n = 2; std::find(Faces.Written.begin(), Faces.Written.end(), unique) != Faces.Written.end(); ++n) {
+            unique = name + "-" + std::to_string(n) + ".png";
+        }
+        name = unique;
+    }
+    const ImageElement* top = Host.Top();
+    std::vector<FaceText> texts;
+    for (int i = 1; i <= 3; ++i) {
+        const TextElement& element = *Host.Line(i);
+        FaceText text;
+        text.X = element.Header.X - top->Header.X;
+        text.Y = element.Header.Y - top->Header.Y;
+        text.Width = static_cast<int>(element.BoxWidth);
+        text.Height = static_cast<int>(element.BoxHeight);
+        text.TextColour = element.TextColour;
+        text.BackgroundColour = element.BackgroundColour;
+        text.DrawFlags = element.DrawFlags;
+        text.CharacterCount = static_cast<int>(element.CharacterCount);
+        text.Text = Shown[i - 1];
+        texts.push_back(text);
+    }
+    std::string error;
+    if (!WritePng(DrawFace(Faces.Background, texts, Faces.Font, Faces.Scale), name, error)) {
+        Warn(Err, error);
+        return;
+    }
+    Faces.Written.push_back(name);
+    Journal.FileOnly(ClockText(OfDay(frame)) + "  picture " + name + "\n");
+}
+
+int FlightRun::NearestCheckpoint(const GeoPoint& point) const {
+    int nearest = 0;
+    double best = 0.0;
+    const auto& checkpoints = Plan.Report.Checkpoints;
+    for (std::size_t k = 0; k < checkpoints.size(); ++k) {
+        if (!checkpoints[k].HasPosition()) continue;
+        const double d = std::hypot(checkpoints[k].Latitude - point.LatitudeDegrees, checkpoints[k].Longitude - point.LongitudeDegrees);
+        if (nearest == 0 || d < best) {
+            nearest = static_cast<int>(k) + 1;
+            best = d;
+        }
+    }
+    return nearest;
+}
+
+void FlightRun::Progress(long long frame, long long lastFrame, bool done) {
+    if (done) {
+        Journal.EndProgress();
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - LastProgress < std::chrono::seconds(1)) return;
+    LastProgress = now;
+    std::fflush(stdout);
+    char text[80];
+    std::snprintf(text, sizeof text, "vqsim: %s, %3d%% of the flight", ClockText(OfDay(frame)).c_str(),
+                  static_cast<int>(100 * frame / std::max(1LL, lastFrame)));
+    Journal.Progress(text);
+}
+
+void SetUpPictures(const Options& options, const host::ModuleFile& module, const std::string& modulePath,
+                   FacePictures& faces, std::FILE* err) {
+    if (!options.Pictures) return;
+    std::vector<std::string> fonts = options.Font.empty() ? DefaultFontPaths() : std::vector<std::string>{options.Font};
+    std::string error, fontErrors;
+    bool loaded = false;
+    for (const std::string& path : fonts) {
+        if (faces.Font.Load(path, error)) {
+            loaded = true;
+            break;
+        }
+        fontErrors += (fontErrors.empty() ? "" : "; ") + error;
+    }
+    if (!loaded) {
+        Warn(err, "no pictures of the face: " + fontErrors + " (install fonts-liberation or give --font FILE)");
+        return;
+    }
+    faces.Scale = options.Scale;
+    if (!options.Background.empty()) {
+        if (!LoadBitmapFile(options.Background, faces.Background, error)) {
+            Warn(err, "no pictures of the face: " + error);
+            return;
+        }
+    } else if (!LoadModuleBitmap(module.Linkage, BackgroundResource, faces.Background, error)) {
+        // A shared object keeps its picture beside it.
+        std::string besideError;
+        if (!LoadBitmapFile(PictureBesideModule(modulePath), faces.Background, besideError) &&
+            !LoadBitmapFile(BesideModule(modulePath, "background.bmp"), faces.Background, besideError)) {
+            Warn(err, "the face is drawn on a plain background: " + besideError);
+            faces.Background = PlainBackground();
+        }
+    }
+    faces.Enabled = true;
+}
+
+// Where the run's files are, as the user named the output directory.
+std::string OutPath(const Options& options, const std::string& name) { return Joined(options.OutDir, name); }
+
+void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run, const RunOutcome& outcome, Log& log,
+            std::FILE* err) {
+    std::string error;
+    // The map.
+    if (options.Pictures) {
+        const auto& cps = plan.Report.Checkpoints;
+        const std::string title = cps.front().Name + " to " + cps.back().Name + (outcome.Crashed ? " (broken off)" : "");
+        if (!WriteWholeFile("route.svg", RouteMapSvg(cps, plan.Path, run.Track, run.Arrivals, title), error)) Warn(err, error);
+    }
+    log.Line("");
+    const char* reportName = outcome.Crashed ? "tolvanix-recovery.rec" : "tolvanix.rec";
+    ReportText flown;
+    std::vector<std::string> warnings;
+    bool haveReport = ReadReportText(reportName, flown, error, &warnings);
+    if (outcome.Crashed) {
+        std::string now;
+        ReadWholeFile("tolvanix.rec", now, error);
+        log.Line(std::string("The flight was broken off. ") + OutPath(options, "tolvanix.rec") +
+                 (now == plan.ReportBytes ? " is still the report as given (the gauge saved nothing)."
+                                          : " is as the gauge last saved it."));
+        if (!haveReport) log.Line("The gauge left no recovery file (" + OutPath(options, reportName) + ").");
+    } else if (!haveReport) {
+        Warn(err, "the gauge's report: " + error);
+    }
+    if (haveReport) {
+        const std::string table = NavLogTable(flown);
+        log.Line(std::string(outcome.Crashed ? "The gauge's recovery file " : "The report as the gauge wrote it, ") +
+                 OutPath(options, reportName) + ":");
+        log.Line("");
+        log.Line(table);
+        if (!outcome.Crashed && !WriteWholeFile("navlog.txt", table, error)) Warn(err, error);
+    }
+    char speed[160];
+    std::snprintf(speed, sizeof speed, "Simulated %s (%lld frames) in %.2f s: %.0f times real time.",
+                  HoursMinutesText(static_cast<long long>(outcome.SimulatedSeconds)).c_str(), outcome.Frames,
+                  outcome.WallSeconds, outcome.WallSeconds > 0 ? outcome.SimulatedSeconds / outcome.WallSeconds : 0.0);
+    log.Line(speed);
+    if (!outcome.Crashed) {
+        log.Line("Report: " + OutPath(options, "tolvanix.rec") + "   nav-log: " + OutPath(options, "navlog.txt"));
+    }
+    if (!outcome.Pictures.empty()) {
+        log.Line("Face pictures: " + OutPath(options, outcome.Pictures.front()) +
+                 (outcome.Pictures.size() > 1 ? " ... " + outcome.Pictures.back() : std::string()) + " (" +
+                 std::to_string(outcome.Pictures.size()) + ")");
+    }
+    if (options.Pictures) log.Line("Map: " + OutPath(options, "route.svg"));
+    log.Line("Log: " + OutPath(options, LogFileName));
+}
+
+}  // namespace
+
+int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcome* outcomeOut) {
+    RunOutcome ignored;
+    RunOutcome& outcome = outcomeOut ? *outcomeOut : ignored;
+    Options options = given;
+    options.Report = Absolute(options.Report);
+    if (!options.ScriptFile.empty()) options.ScriptFile = Absolute(options.ScriptFile);
+    if (!options.Font.empty()) options.Font = Absolute(options.Font);
+    if (!options.Background.empty()) options.Background = Absolute(options.Background);
+    const std::string modulePath = options.Module.empty() ? DefaultModulePath() : Absolute(options.Module);
+    const std::string outDir = Absolute(options.OutDir);
+
+    auto fail = [err](const std::string& message) {
+        std::fprintf(err, "vqsim: %s\n", message.c_str());
+        return ExitFailed;
+    };
+    FlightPlan plan;
+    std::string error;
+    std::vector<std::string> warnings;
+    if (!MakeFlightPlan(options, plan, error, warnings)) return fail(error);
+    for (const std::string& warning : warnings) Warn(err, warning);
+    if (options.PrintScript) {
+        std::fputs(FormatScript(plan.Events, plan.StartOfDay).c_str(), out);
+        return ExitOk;
+    }
+
+    host::ModuleFile module;
+    if (!module.Load(modulePath, error)) {
+        return fail(error + (options.Module.empty() ? " (build it with cmake --build --preset, or give --module FILE)" : ""));
+    }
+    std::string missing;
+    if (!HeaderIsComplete(*module.Linkage, missing)) {
+        return fail(modulePath + " is not a gauge module: its gauge header has no " + missing);
+    }
+
+    if (IsInDirectory(options.Report, outDir)) {
+        return fail("the report " + given.Report + " lies in the output directory " + options.OutDir +
+                    ", where the gauge rewrites its files; give another --out");
+    }
+    if (!PrepareOutputDirectory(outDir, error)) return fail(error);
+    if (!WriteWholeFile(Joined(outDir, "tolvanix.rec"), plan.ReportBytes, error)) return fail(error);
+    CurrentDirectory here;
+    if (!here.Enter(outDir, error)) return fail(error);
+    Log log(out, err, options.Quiet);
+    if (!log.Open(LogFileName, error)) return fail(error);
+
+    FacePictures faces;
+    SetUpPictures(options, module, modulePath, faces, err);
+    log.Line("vqsim: flying " + given.Report + " (" + std::to_string(plan.Report.Checkpoints.size()) + " checkpoints" +
+             (plan.TakenUp ? ", taken up after checkpoint " + std::to_string(plan.FirstCheckpoint) : "") + ") with " +
+             modulePath);
+    log.Line("Clock " + ClockText(plan.StartOfDay) + ", ground speed " + std::to_string(static_cast<int>(options.Flight.GroundSpeedKnots)) +
+             " kt, the aircraft stops at " + ClockText(plan.StartOfDay + static_cast<long long>(std::ceil(plan.Aircraft->StopSeconds()))) +
+             "; working in " + options.OutDir);
+    log.Line("");
+    log.Line("time      line 1                 line 2                 mark");
+
+    {
+        host::PanelHost host(module.Linkage, module.Imports);
+        host.KeepCallLog(false);
+        host.ModuleInit();
+        host.Install(0);
+        if (!host.Top() || !host.Line(1) || !host.Line(2) || !host.Line(3) || !host.Line(1)->Buffer ||
+            !host.Line(2)->Buffer || !host.Line(3)->Buffer) {
+            host.Kill();
+            host.ModuleDeinit();
+            return fail(modulePath + " handed over no element tree with three text elements at install");
+        }
+        if (!host.MouseAreasLive()) Warn(err, "the gauge installed no mouse areas: the pilot's clicks go nowhere");
+        host.Initialize();
+        host.Generate(0);
+
+        FlightRun run(options, plan, host, log, faces, err);
+        if (run.Fly(outcome)) {
+            log.Line(ClockText(plan.StartOfDay + plan.EndSecond) + "  kill: the host removes the gauge");
+            host.Kill();
+            host.ModuleDeinit();
+        }
+        Finish(options, plan, run, outcome, log, err);
+    }
+    return ExitOk;
+}
+
+int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, RunOutcome* outcome) {
+    Options options;
+    std::string error;
+    if (!ParseOptions(args, options, error)) {
+        std::fprintf(err, "vqsim: %s\n(vqsim --help shows the options)\n", error.c_str());
+        return ExitUsage;
+    }
+    if (options.Help) {
+        std::fputs(UsageText().c_str(), out);
+        return ExitOk;
+    }
+    return RunSimulator(options, out, err, outcome);
+}
+
+}  // namespace vqsim

@@ -1,0 +1,137 @@
+// What the user types: the options, the times they take and the pilot's script.
+#include <gtest/gtest.h>
+
+#include "host/vqsim/clock_time.h"
+#include "host/vqsim/options.h"
+#include "host/vqsim/pilot.h"
+
+namespace {
+
+using vqsim::Options;
+using vqsim::ParseOptions;
+
+bool Parse(std::vector<std::string> args, Options& options, std::string& error) {
+    return ParseOptions(args, options, error);
+}
+
+TEST(VqsimOptions, ReadsEveryValueInBothSpellings) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--speed", "380", "--out=flights/a", "r.rec", "--fuel", "1,2.5,3", "--burn=900",
+                       "--departure", "23:50", "--crash-at", "+0:10", "--face-at", "08:00:30", "--face-at", "+1:00",
+                       "--no-pictures", "--scale", "2"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.Report, "r.rec");
+    EXPECT_EQ(options.OutDir, "flights/a");
+    EXPECT_DOUBLE_EQ(options.Flight.GroundSpeedKnots, 380.0);
+    EXPECT_DOUBLE_EQ(options.Flight.TankFuel[1], 2.5);
+    EXPECT_DOUBLE_EQ(options.Flight.BurnPerHour, 900.0);
+    EXPECT_TRUE(options.HasDeparture);
+    EXPECT_EQ(options.DepartureOfDay, 23 * 3600 + 50 * 60);
+    EXPECT_TRUE(options.HasCrash);
+    EXPECT_TRUE(options.CrashAt.AfterStart);
+    EXPECT_EQ(options.CrashAt.Seconds, 600);
+    ASSERT_EQ(options.FaceAt.size(), 2u);
+    EXPECT_EQ(options.FaceAt[0].Seconds, 8 * 3600 + 30);
+    EXPECT_FALSE(options.Pictures);
+    EXPECT_EQ(options.Scale, 2);
+}
+
+TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"r.rec", "--sped", "400"}, "unknown option --sped"},
+        {{"r.rec", "--speed"}, "--speed needs"},
+        {{"r.rec", "--speed", "fast"}, "'fast' is not a ground speed"},
+        {{"r.rec", "--speed", "0"}, "is not a ground speed"},
+        {{"r.rec", "--fuel", "1,2"}, "three quantities"},
+        {{"r.rec", "--fuel", "1,-2,3"}, "none negative"},
+        {{"r.rec", "--departure", "+0:10"}, "takes a clock time"},
+        {{"r.rec", "--crash-at", "25:00"}, "is not a time"},
+        {{"r.rec", "--scale", "2.5"}, "whole number"},
+        {{"r.rec", "--quiet=yes"}, "takes no value"},
+        {{}, "no report given"},
+        {{"a.rec", "b.rec"}, "one report at a time"},
+    };
+    for (const auto& [args, message] : cases) {
+        Options options;
+        std::string error;
+        EXPECT_FALSE(Parse(args, options, error)) << message;
+        EXPECT_NE(error.find(message), std::string::npos) << "got: " << error;
+    }
+    Options help;
+    std::string error;
+    EXPECT_TRUE(Parse({"--help"}, help, error));
+    EXPECT_TRUE(help.Help);
+}
+
+TEST(VqsimTimes, ClockTimesComeTheFirstTimeTheClockShowsThem) {
+    vqsim::GivenTime given;
+    const int start = 23 * 3600 + 50 * 60;  // 23:50
+    ASSERT_TRUE(vqsim::ParseGivenTime("00:10", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 20 * 60) << "after midnight";
+    ASSERT_TRUE(vqsim::ParseGivenTime("23:50:30", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 30);
+    ASSERT_TRUE(vqsim::ParseGivenTime(" +12:00:05 ", given));
+    EXPECT_EQ(vqsim::ElapsedAt(given, start), 12 * 3600 + 5) << "durations take any hour count";
+    for (const char* bad : {"", "7", "07:5", "07:60", "24:00", "07:45x", "+", "+-1:00", "07:45:60"}) {
+        EXPECT_FALSE(vqsim::ParseGivenTime(bad, given)) << bad;
+    }
+    EXPECT_EQ(vqsim::ClockText(24 * 3600 + 61), "00:01:01");
+    EXPECT_EQ(vqsim::HoursMinutesText(12 * 3600 + 59 * 60 + 59), "12:59");
+}
+
+TEST(VqsimScript, ReadsClicksInTimeOrderAndKeepsTheFileOrderOfEqualTimes) {
+    std::vector<vqsim::PilotEvent> events;
+    std::string error;
+    const std::string script =
+        "# my pilot\n"
+        "07:31 mark   # by hand\n"
+        "\n"
+        "07:30:00 switch\n"
+        "+0:01 next\n"      // 07:29 start + 1 minute = 07:30
+        "07:30 click 150 30\n"
+        "07:40 face\n";
+    ASSERT_TRUE(vqsim::ParseScript(script, "s.txt", 7 * 3600 + 29 * 60, events, error)) << error;
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[0].Command, "switch");
+    EXPECT_EQ(events[1].Command, "next");
+    EXPECT_EQ(events[2].Command, "click");
+    EXPECT_EQ(events[2].X, 150);
+    EXPECT_EQ(events[2].Y, 30);
+    EXPECT_EQ(events[3].Command, "mark");
+    EXPECT_EQ(events[3].Note, "by hand");
+    EXPECT_EQ(events[3].Second, 120);
+    EXPECT_EQ(events[4].Command, "face");
+    int x = 0, y = 0;
+    ASSERT_TRUE(vqsim::ButtonPoint("mark", x, y));
+    EXPECT_EQ(events[3].X, x);
+
+    // What the default pilot prints reads back as the same clicks.
+    std::vector<vqsim::PilotEvent> again;
+    ASSERT_TRUE(vqsim::ParseScript(vqsim::FormatScript(events, 7 * 3600 + 29 * 60), "again", 7 * 3600 + 29 * 60, again, error));
+    ASSERT_EQ(again.size(), events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(again[i].Second, events[i].Second);
+        EXPECT_EQ(again[i].Command, events[i].Command);
+        EXPECT_EQ(again[i].X, events[i].X);
+    }
+}
+
+TEST(VqsimScript, NamesTheLineItCannotRead) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"07:30 switch\n7.30 next\n", "s.txt line 2: '7.30' is not a time"},
+        {"07:30 press\n", "line 1: unknown command 'press'"},
+        {"07:30\n", "line 1: a command should follow"},
+        {"07:30 click 10\n", "line 1: click needs the point"},
+        {"07:30 next now\n", "line 1: unexpected 'now'"},
+    };
+    for (const auto& [script, message] : cases) {
+        std::vector<vqsim::PilotEvent> events;
+        std::string error;
+        EXPECT_FALSE(vqsim::ParseScript(script, "s.txt", 0, events, error));
+        EXPECT_NE(error.find(message), std::string::npos) << "got: " << error;
+    }
+}
+
+}  // namespace
