@@ -24,7 +24,7 @@ die() { echo "setup: error: $*" >&2; exit 1; }
 QEMU_MIN_VERSION="1:9.1"
 QEMU_I386=/usr/bin/qemu-i386
 BASE_PACKAGES=(make cmake g++ gcc-multilib g++-multilib g++-mingw-w64-i686
-  binutils-mingw-w64-i686 googletest fonts-liberation clang libclang-rt-14-dev)
+  binutils-mingw-w64-i686 googletest fonts-liberation libstb-dev clang libclang-rt-14-dev)
 I386_PACKAGES=(wine wine32:i386)
 OPTIONAL_PACKAGES=(libbenchmark-dev:i386)
 # Where an optional package could not be installed: tried again after a week.
