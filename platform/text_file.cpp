@@ -84,8 +84,9 @@ bool TextFileReader::HasMoreContent() {
 }
 
 void TextFileWriter::WriteLine(const std::string& text) {
-    if (!text.empty() && WriteBytes(text.data(), text.size(), File) != text.size()) Bad = true;
-    if (WriteBytes("\r\n", 2, File) != 2) Bad = true;
+    Line.assign(text);
+    Line.append("\r\n", 2);
+    if (WriteBytes(Line.data(), Line.size(), File) != Line.size()) Bad = true;
 }
 
 void TextFileWriter::WriteLine(const char* text) {

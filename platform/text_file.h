@@ -48,6 +48,7 @@ public:
 private:
     std::FILE* File;
     bool Bad = false;
+    std::string Line;  // the line and its end, written at once
 };
 
 // Test-only failures of the writing operations below, as a full or failing

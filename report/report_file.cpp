@@ -52,7 +52,7 @@ struct FieldReader {
     }
     void Text(std::string& field) {
         Next(ReportTextLimit);
-        field = TrimText(Line);
+        AssignTrimmed(field, Line);
     }
     double Number(bool& clean) {
         if (!Next(ReportNumberLimit)) return 0.0;
@@ -113,7 +113,7 @@ bool ReadReport(platform::TextFileReader& in) {
     TChkPoint scratch;
     for (std::int32_t k = 0; k < count; ++k) {
         if (!read.Next(ReportTextLimit)) break;  // the file ends before this checkpoint
-        scratch.Name = TrimText(read.Line);
+        AssignTrimmed(scratch.Name, read.Line);
         for (int f = 1; f < TChkPoint::TextCount; ++f) read.Text(scratch.*TChkPoint::Texts[f]);
         if (ChkPointList.Count < ChkPointList.Capacity) {
             ChkPointList.Add(scratch);
