@@ -1,12 +1,13 @@
 // Runs the benchmarks and prints each result as a ratio against its plain C
-// baseline of the same run, so that the figures hold on a noisy or emulated
-// machine. The repetitions of all benchmarks are interleaved in random order
-// and each side of a ratio is the median of its repetitions.
+// baseline, measured side by side in the same run (bench_support.h), so that
+// the figures hold on a noisy or emulated machine. With repetitions, each
+// figure is the median over them. Fails when a benchmark fails or the
+// display frame allocates.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ namespace {
 // The counters of every run, by benchmark.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration) continue;
