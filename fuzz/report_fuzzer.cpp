@@ -1,0 +1,111 @@
+// Arbitrary bytes as the report file: load, fly a little (display builds and
+// the pilot's commands), save, load again. The module must not crash, hang or
+// trip a sanitizer; it never holds more than 100 checkpoints, never writes
+// past a line's buffer, keeps a copy of any file it could not take whole,
+// and what it saves loads back as the same report and saves as the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "display/lines.h"
+#include "fuzz/fuzz_support.h"
+#include "gauge/mouse.h"
+#include "gauge/state.h"
+#include "report/report.h"
+#include "report/report_file.h"
+
+namespace {
+
+using vqfuzz::Check;
+
+const char* const File = "tolvanix.rec";
+const char* const FirstCopy = "tolvanix-kept-1.rec";
+
+void CheckCount() { Check(ChkPointList.Count >= 0 && ChkPointList.Count <= 100, "Count within 0 to 100"); }
+
+void Frame() {
+    BuildLine1(0.0);
+    BuildLine2(0.0);
+    BuildLine3(0.0);
+    Check(vqfuzz::LinesWithinBuffers(), "lines within their buffers");
+}
+
+// A mixing of the input's bytes, so that the clock, the fuel and the
+// aircraft's path vary with the input.
+std::uint32_t Mix(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
+    return hash;
+}
+
+// The pilot flies the route past each checkpoint and uses every command.
+void Fly(std::uint32_t mix) {
+    vqfuzz::SetClock(mix % 26, (mix >> 5) % 62, (mix >> 11) % 61);  // hours 24, 25 and minute 60, 61 too
+    const double fuel = (mix >> 3) % 4 == 0 ? 1e300 : static_cast<double>((mix >> 7) % 20000);
+    vqfuzz::SetFuel(fuel, 1234.5, (mix >> 13) % 2 ? -fuel : 0.0);
+
+    Active = 1;
+    GreetingTicks = GreetingBuilds;
+    StoreFuelOnBoard(0, 0);
+    const int count = ChkPointList.Count;
+    for (int k = 0; k < count + 2; ++k) {
+        const TChkPoint& point = ChkPointList.Item(CurrentChkPoint);
+        vqfuzz::SetAircraftPosition(point.Latitude, point.Longitude);  // at the checkpoint
+        Frame();
+        vqfuzz::SetAircraftPosition(point.Latitude + 1.0, point.Longitude - 1.0);  // and away
+        Frame();
+        if ((mix >> (k % 29)) & 1) ToggleAltPage(0, 0);
+        CheckCount();
+    }
+    NextChkPoint(0, 0);
+    MarkChkPoint(0, 0);
+    PrevChkPoint(0, 0);
+    PrevChkPoint(0, 0);
+    MarkChkPoint(0, 0);
+    Frame();
+    for (int index : {-1, count, 100, 2147483647}) {
+        CurrentChkPoint = index;
+        Frame();
+    }
+    CurrentChkPoint = count > 0 ? count - 1 : 0;
+    ComputeFuelSummary(0, 0);  // saves when the times allow it
+    SwitchOnOff(0, 0);         // off: saves
+    SwitchOnOff(0, 0);         // on: loads what was saved
+    CheckCount();
+    Frame();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vqfuzz::EnterScratchDirectory();
+    vqfuzz::ClearScratchDirectory();
+    vqfuzz::ResetModule();
+    vqfuzz::InstallHost();
+    vqfuzz::WriteFile(File, data, size);
+    const std::string input(reinterpret_cast<const char*>(data), size);
+
+    LoadReport();
+    CheckCount();
+    const bool keepCopy = ReportFileNeedsCopy();
+
+    Fly(Mix(data, size));
+
+    // Whatever happened, a file the first load did not take whole is kept.
+    SaveReport();
+    if (keepCopy) Check(vqfuzz::ReadFile(FirstCopy) == input, "the file not taken whole is kept as it was");
+    Check(!vqfuzz::Exists("tolvanix-kept-2.rec"), "the module's own files load whole");
+    Check(!vqfuzz::Exists("tolvanix.rec.new") && !vqfuzz::Exists("tolvanix.rec.old"), "no temporary file left");
+
+    // What is saved loads back as the same report and saves as the same bytes.
+    const std::string stored = vqfuzz::DescribeStoredReport();
+    const std::string saved = vqfuzz::ReadFile(File);
+    vqfuzz::ResetModule();
+    LoadReport();
+    CheckCount();
+    Check(!ReportFileNeedsCopy(), "a saved report loads whole");
+    Check(vqfuzz::DescribeStoredReport() == stored, "a saved report loads back as the same report");
+    SaveReport();
+    Check(vqfuzz::ReadFile(File) == saved, "a loaded report saves as the same bytes");
+    return 0;
+}
