@@ -105,7 +105,8 @@ bool ReadReport(platform::TextFileReader& in) {
     bool countClean = true;
     std::int32_t count = 0;
     if (read.Next(ReportNumberLimit)) count = ParseReportCount(read.Line, &countClean);
-    if (!countClean) numbersClean = false;
+    // A negative count is read as no checkpoints, which is not what the file says.
+    if (!countClean || count < 0) numbersClean = false;
 
     // The texts of every checkpoint the count names are read, so that the
     // lines after them stay in place; only the first Capacity are kept. The
