@@ -4,15 +4,19 @@
 // past a line's buffer, keeps a copy of any file it could not take whole,
 // and what it saves loads back as the same report and saves as the same bytes.
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/lines.h"
+#include "platform/decimal.h"
 #include "fuzz/fuzz_support.h"
 #include "gauge/mouse.h"
 #include "gauge/state.h"
 #include "report/report.h"
 #include "report/report_file.h"
+#include "report/text.h"
 
 namespace {
 
@@ -20,6 +24,33 @@ using vqfuzz::Check;
 
 const char* const File = "tolvanix.rec";
 const char* const FirstCopy = "tolvanix-kept-1.rec";
+
+// A report file's lines as the reader takes them: split at LF with the CR
+// of a CR LF removed, the first line reduced to the header text if it holds
+// it, each line trimmed, a line that is just a number written as the writer
+// writes numbers, blank lines at the end dropped. Two files the same after
+// this hold the same report.
+std::vector<std::string> Normalized(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        if (i == 0 && line.find(ReportHeaderText) != std::string::npos) line = ReportHeaderText;
+        bool clean = false;
+        const double number = ParseReportNumber(line, &clean);
+        line = clean ? platform::FormatFixed(number, 6) : TrimText(line);
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
 
 void CheckCount() { Check(ChkPointList.Count >= 0 && ChkPointList.Count <= 100, "Count within 0 to 100"); }
 
@@ -88,6 +119,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadReport();
     CheckCount();
     const bool keepCopy = ReportFileNeedsCopy();
+    // A file that holds anything the report in memory does not must be kept.
+    if (size > 0) {
+        Check(WriteReportFile("loaded.rec"), "the loaded report can be written");
+        const bool same = Normalized(vqfuzz::ReadFile("loaded.rec")) == Normalized(input);
+        Check(same || keepCopy, "a file not taken whole is marked to be kept");
+        std::remove("loaded.rec");
+    }
 
     Fly(Mix(data, size));
 
