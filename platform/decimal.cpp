@@ -23,9 +23,10 @@ constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The value of a plain decimal number of at most 15 digits and no exponent
-// (every number of the report file) without the C library: the digits as a
-// whole number and a power of ten are both exact doubles, so the one
-// division rounds exactly as strtod does. False for anything else.
+// (as the report file's coordinates and fuel are written) without the C
+// library: the digits as a whole number and the power of ten are both exact
+// doubles, so the one division rounds exactly as strtod does. False for
+// anything else.
 bool FastDecimal(const char* text, std::size_t length, char separator, double& value) {
     std::size_t i = 0;
     const bool negative = i < length && text[i] == '-';
@@ -64,17 +65,23 @@ bool FastFixed(double value, int decimals, std::string& text) {
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;  // exact
     if (fraction == 0.5) return false;
-    std::uint64_t units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    const std::uint64_t units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    const std::uint64_t scale = static_cast<std::uint64_t>(PowersOfTen[decimals]);
 
+    // The digits from the last; 32-bit arithmetic where the numbers allow.
     char digits[40];
     char* end = digits + sizeof digits;
     char* p = end;
-    for (int i = 0; i < decimals; ++i, units /= 10) *--p = static_cast<char>('0' + units % 10);
+    std::uint32_t decimalDigits = static_cast<std::uint32_t>(units % scale);
+    for (int i = 0; i < decimals; ++i, decimalDigits /= 10) *--p = static_cast<char>('0' + decimalDigits % 10);
     if (decimals > 0) *--p = '.';
+    std::uint64_t wholeDigits = units / scale;
+    for (; wholeDigits > 0xFFFFFFFFu; wholeDigits /= 10) *--p = static_cast<char>('0' + wholeDigits % 10);
+    std::uint32_t low = static_cast<std::uint32_t>(wholeDigits);
     do {
-        *--p = static_cast<char>('0' + units % 10);
-        units /= 10;
-    } while (units != 0);
+        *--p = static_cast<char>('0' + low % 10);
+        low /= 10;
+    } while (low != 0);
     if (std::signbit(value)) *--p = '-';  // as printf: "-0.000000" for a negative value that rounds to 0
     text.assign(p, end);
     return true;
