@@ -13,7 +13,31 @@
 
 namespace platform {
 
+FileFaultRule InjectedFileFault = nullptr;
+
 namespace {
+
+// False when a test's rule fails this operation.
+bool Allowed(FileOperation operation) {
+    if (InjectedFileFault && InjectedFileFault(operation, 0) == 0) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
+std::size_t WriteBytes(const void* data, std::size_t size, std::FILE* file) {
+    if (InjectedFileFault) {
+        const std::size_t allowed = InjectedFileFault(FileOperation::Write, size);
+        if (allowed < size) {
+            std::fwrite(data, 1, allowed, file);
+            errno = ENOSPC;
+            return allowed;
+        }
+    }
+    return std::fwrite(data, 1, size, file);
+}
+
 // Reads one byte; the report file is read by one thread only.
 inline int NextByte(std::FILE* file) {
 #ifdef _WIN32
@@ -60,8 +84,9 @@ bool TextFileReader::HasMoreContent() {
 }
 
 void TextFileWriter::WriteLine(const std::string& text) {
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), File) != text.size()) Bad = true;
-    if (std::fwrite("\r\n", 1, 2, File) != 2) Bad = true;
+    Line.assign(text);
+    Line.append("\r\n", 2);
+    if (WriteBytes(Line.data(), Line.size(), File) != Line.size()) Bad = true;
 }
 
 void TextFileWriter::WriteLine(const char* text) {
@@ -70,9 +95,13 @@ void TextFileWriter::WriteLine(const char* text) {
 
 std::FILE* OpenForReading(const char* path) { return std::fopen(path, "rb"); }
 
-std::FILE* OpenForWriting(const char* path) { return std::fopen(path, "wb"); }
+std::FILE* OpenForWriting(const char* path) {
+    if (!Allowed(FileOperation::Create)) return nullptr;
+    return std::fopen(path, "wb");
+}
 
 bool FlushToDisk(std::FILE* file) {
+    if (!Allowed(FileOperation::Flush)) return false;
     if (std::fflush(file) != 0) return false;
 #ifdef _WIN32
     return _commit(_fileno(file)) == 0;
@@ -96,7 +125,7 @@ bool CopyNewFile(const char* from, const char* to) {
     if (FileExists(to)) return false;
     std::FILE* in = OpenForReading(from);
     if (!in) return false;
-    std::FILE* out = std::fopen(to, "wb");
+    std::FILE* out = OpenForWriting(to);
     if (!out) {
         std::fclose(in);
         return false;
@@ -105,7 +134,7 @@ bool CopyNewFile(const char* from, const char* to) {
     char buffer[4096];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-        if (std::fwrite(buffer, 1, n, out) != n) {
+        if (WriteBytes(buffer, n, out) != n) {
             ok = false;
             break;
         }
@@ -122,6 +151,7 @@ namespace {
 
 // Moves a file to a name that must not exist yet.
 bool PlainMove(const char* from, const char* to) {
+    if (!Allowed(FileOperation::Move)) return false;
 #ifdef _WIN32
     return MoveFileA(from, to) != 0;
 #else
@@ -134,6 +164,7 @@ enum class ReplaceResult { Done, Failed, Unsupported };
 
 // Replaces `target` in one step where the system can.
 ReplaceResult AtomicReplace(const char* temp, const char* target) {
+    if (!Allowed(FileOperation::Move)) return ReplaceResult::Failed;
 #ifdef _WIN32
     // Windows 95 and 98 lack MoveFileExA or answer ERROR_CALL_NOT_IMPLEMENTED.
     typedef BOOL(WINAPI * MoveFileExFn)(LPCSTR, LPCSTR, DWORD);

@@ -48,7 +48,17 @@ public:
 private:
     std::FILE* File;
     bool Bad = false;
+    std::string Line;  // the line and its end, written at once
 };
+
+// Test-only failures of the writing operations below, as a full or failing
+// disk gives them. The module never sets the rule; while it is null every
+// operation goes straight to the system. A rule answers, for an operation
+// about to run, how much of it may happen: for Write how many of `size` bytes
+// reach the file (fewer fails the write part-way), for the others 0 to fail.
+enum class FileOperation { Create, Write, Flush, Move };
+using FileFaultRule = std::size_t (*)(FileOperation operation, std::size_t size);
+extern FileFaultRule InjectedFileFault;
 
 std::FILE* OpenForReading(const char* path);
 // Creates or truncates the file for writing.

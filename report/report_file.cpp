@@ -53,7 +53,7 @@ struct FieldReader {
     }
     void Text(std::string& field) {
         Next(ReportTextLimit);
-        field = TrimText(Line);
+        AssignTrimmed(field, Line);
     }
     double Number(bool& clean) {
         if (!Next(ReportNumberLimit)) return 0.0;
@@ -106,7 +106,8 @@ bool ReadReport(platform::TextFileReader& in) {
     bool countClean = true;
     std::int32_t count = 0;
     if (read.Next(ReportNumberLimit)) count = ParseReportCount(read.Line, &countClean);
-    if (!countClean) numbersClean = false;
+    // A negative count is read as no checkpoints, which is not what the file says.
+    if (!countClean || count < 0) numbersClean = false;
 
     // The texts of every checkpoint the count names are read, so that the
     // lines after them stay in place; only the first Capacity are kept. The
@@ -114,7 +115,7 @@ bool ReadReport(platform::TextFileReader& in) {
     TChkPoint scratch;
     for (std::int32_t k = 0; k < count; ++k) {
         if (!read.Next(ReportTextLimit)) break;  // the file ends before this checkpoint
-        scratch.Name = TrimText(read.Line);
+        AssignTrimmed(scratch.Name, read.Line);
         for (int f = 1; f < TChkPoint::TextCount; ++f) read.Text(scratch.*TChkPoint::Texts[f]);
         if (ChkPointList.Count < ChkPointList.Capacity) {
             ChkPointList.Add(scratch);

@@ -127,6 +127,14 @@ TEST_F(BadReportFile, TrailingContentAndBadNumbersAreKept) {
 
     vqtest::ResetModule();
     vqtest::RemoveForTest("tolvanix-kept-1.rec");
+    lines = NumberedReportLines(0);
+    lines[30] = "-5";
+    LoadAndSave(CrLfLines(lines), true);
+    EXPECT_EQ(ChkPointList.Count, 0);
+    EXPECT_EQ(ChkPointList.StartFuel, 1234.5);
+
+    vqtest::ResetModule();
+    vqtest::RemoveForTest("tolvanix-kept-1.rec");
     lines = NumberedReportLines(1);
     lines.push_back("");
     lines.push_back("   ");

@@ -37,17 +37,6 @@ TEST_F(SafeSave, OldFileStaysWhenTheNewOneCannotBeCreated) {
     EXPECT_NE(ReadFile(File).find("\r\nnew\r\n"), std::string::npos);
 }
 
-TEST_F(SafeSave, DirectoryNamedLikeTheReportIsLeftAlone) {
-    std::filesystem::create_directory(File);
-    WriteFile("tolvanix.rec/inside", "x");
-    LoadReport();
-    ReportHeader.Field01 = "memory";
-    SaveReport();
-    EXPECT_EQ(ReadFile("tolvanix.rec/inside"), "x");
-    EXPECT_FALSE(Exists("tolvanix.rec.new"));
-    EXPECT_EQ(ReportHeader.Field01, "memory");
-}
-
 TEST_F(SafeSave, ReplaceWithoutAtomicMoveAlwaysLeavesACompleteFile) {
     // The path for systems without an atomic replace, forced here.
     WriteFile("target", "old");

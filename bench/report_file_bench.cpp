@@ -1,0 +1,64 @@
+// LoadReport and SaveReport of a report of 100 checkpoints, against plain
+// fgets and fputs loops over the same lines of the same file. The saving
+// baseline replaces the file the same way: a new file, flushed to disk, then
+// renamed over the old one.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/bench_support.h"
+#include "report/report.h"
+#include "report/report_file.h"
+
+namespace {
+
+void WriteReportOf100() {
+    vqbench::FillReport(100);
+    ResetReportFileGuard();
+    SaveReport();
+}
+
+void LoadReport100(benchmark::State& state) {
+    WriteReportOf100();
+    char line[256];
+    auto load = [] {
+        LoadReport();
+        benchmark::ClobberMemory();
+    };
+    auto plain = [&line] {
+        std::FILE* file = std::fopen(ReportFileName, "rb");
+        int lines = 0;
+        while (std::fgets(line, sizeof line, file)) ++lines;
+        std::fclose(file);
+        benchmark::DoNotOptimize(lines);
+    };
+    vqbench::MeasurePair(state, 1, load, plain);
+    if (ChkPointList.Count != 100 || ReportFileNeedsCopy()) state.SkipWithError("the report did not load whole");
+}
+BENCHMARK(LoadReport100)->UseManualTime()->MinTime(2.0);
+
+void SaveReport100(benchmark::State& state) {
+    WriteReportOf100();
+    const std::vector<std::string> lines = vqbench::FileLines(ReportFileName);
+    const std::string written = "tolvanix.rec.new";
+    auto save = [] {
+        SaveReport();
+        benchmark::ClobberMemory();
+    };
+    auto plain = [&] {
+        std::FILE* file = std::fopen(written.c_str(), "wb");
+        for (const std::string& line : lines) std::fputs(line.c_str(), file);
+        std::fflush(file);
+        fsync(fileno(file));
+        std::fclose(file);
+        std::rename(written.c_str(), ReportFileName);
+    };
+    vqbench::MeasurePair(state, 1, save, plain);
+}
+BENCHMARK(SaveReport100)->UseManualTime()->MinTime(2.0);
+
+}  // namespace

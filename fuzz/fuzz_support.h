@@ -1,0 +1,42 @@
+// What the fuzz targets share: a private scratch directory, the module reset
+// to its loaded state, whole-file access, a minimal host, and a check that
+// stops the run with a message when an invariant fails.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vqfuzz {
+
+// Makes a fresh directory under $TMPDIR (or /tmp) and changes into it (once).
+void EnterScratchDirectory();
+// Removes every file in the current (scratch) directory.
+void ClearScratchDirectory();
+
+// The report globals, the gauge state and the report file guard as right
+// after the module is loaded.
+void ResetModule();
+
+std::string ReadFile(const char* path);
+void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
+bool Exists(const char* path);
+
+// Gives the text elements buffers with guard bytes behind them and the
+// module a service table whose variable refresh (entry 40) serves these.
+void InstallHost();
+void SetClock(double hour, double minute, double second);
+void SetFuel(double first, double second, double third);
+// Writes the aircraft's position (degrees) into line 3's source variables.
+void SetAircraftPosition(double latitudeDegrees, double longitudeDegrees);
+// True while no line has been written past its character count.
+bool LinesWithinBuffers();
+
+// The report in memory as its file holds it: every text, and every number
+// as the writer writes it (six decimals, non-finite as 0).
+std::string DescribeStoredReport();
+
+// Aborts with `what` when `condition` is false (libFuzzer keeps the input).
+void Check(bool condition, const char* what);
+
+}  // namespace vqfuzz
