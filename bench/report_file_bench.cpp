@@ -12,6 +12,7 @@
 
 #include "bench/bench_support.h"
 #include "report/report.h"
+#include "report/recovery.h"
 #include "report/report_file.h"
 
 namespace {
@@ -60,5 +61,25 @@ void SaveReport100(benchmark::State& state) {
     vqbench::MeasurePair(state, 1, save, plain);
 }
 BENCHMARK(SaveReport100)->UseManualTime()->MinTime(2.0);
+
+}  // namespace
+
+namespace {
+
+// One write of the recovery file (100 checkpoints), against the report save
+// it stands beside in flight.
+void RecoveryWrite100(benchmark::State& state) {
+    WriteReportOf100();
+    auto recovery = [] {
+        WriteRecoveryFile();
+        benchmark::ClobberMemory();
+    };
+    auto save = [] {
+        SaveReport();
+        benchmark::ClobberMemory();
+    };
+    vqbench::MeasurePair(state, 1, recovery, save);
+}
+BENCHMARK(RecoveryWrite100)->UseManualTime()->MinTime(2.0);
 
 }  // namespace
