@@ -55,6 +55,7 @@ const Ratio Ratios[] = {
     {"LoadReport, 100 checkpoints", "LoadReport100", 2.0},
     {"SaveReport, 100 checkpoints", "SaveReport100", 2.0},
     {"arrival step of BuildLine3", "ArrivalStep", 0.0},
+    {"recovery write vs SaveReport, 100", "RecoveryWrite100", 0.0},
 };
 
 }  // namespace
