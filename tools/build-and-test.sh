@@ -1,7 +1,9 @@
 #!/bin/bash
 # Configures, builds and tests the two builds, linux32 first, then win32 (its
 # tests run under Wine through tools/wine-run.sh), and prints ctest's summary
-# of each. Exits non-zero if any step of either build fails.
+# of each; with no preset named, then runs the whole suite under the
+# sanitizers (tools/sanitize.sh) and each fuzz target for VQ_FUZZ_SECONDS
+# (default 60, tools/fuzz.sh). Exits non-zero if any step fails.
 #
 #   tools/build-and-test.sh [PRESET...]     (default: linux32 win32)
 #
@@ -58,6 +60,27 @@ for preset in "${presets[@]}"; do
   [ "$status" -eq 0 ] || failed=1
   summary+=("$preset: ${line:-ctest failed (exit $status)}; tests took $((t3 - t2)) s")
 done
+
+# With both builds (the default), the module's code is also attacked: the
+# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and each
+# fuzz target for a minute.
+if [ $# -eq 0 ]; then
+  echo "=== sanitizers"
+  if tools/sanitize.sh >build/sanitize.log 2>&1; then
+    line="$(grep -E '^[0-9]+% tests passed' build/sanitize.log | tail -n 1)"
+    summary+=("sanitizers: ${line:-passed}")
+  else
+    failed=1; tail -n 60 build/sanitize.log >&2; summary+=("sanitizers: FAILED (build/sanitize.log)")
+  fi
+  echo "=== fuzzing"
+  tools/fuzz.sh "${VQ_FUZZ_SECONDS:-60}" >build/fuzz.log 2>&1
+  fuzz_status=$?
+  grep -E '^fuzz ' build/fuzz.log
+  if [ "$fuzz_status" -ne 0 ]; then
+    failed=1; tail -n 40 build/fuzz.log >&2
+  fi
+  summary+=("fuzzing: $(grep -E '^fuzz ' build/fuzz.log | paste -sd';' -) (exit $fuzz_status)")
+fi
 
 echo "=== summary"
 printf '%s\n' "${summary[@]}"
