@@ -7,13 +7,8 @@
 #include <random>
 #include <sstream>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "gauge/state.h"
+#include "host/program_directory.h"
 #include "platform/regional.h"
 #include "report/report.h"
 #include "report/recovery.h"
@@ -94,19 +89,8 @@ std::vector<std::string> ListDirectory(const std::string& path) {
 }
 
 namespace {
-// Worked out when the program starts, before any test changes directory
-// (under an emulator the program's own path may come back relative).
-std::string FindProgramDirectory() {
-    char path[4096] = {};
-#ifdef _WIN32
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-#else
-    if (readlink("/proc/self/exe", path, sizeof path - 1) < 0) return fs::current_path().string();
-#endif
-    std::error_code error;
-    return fs::absolute(fs::path(path), error).parent_path().string();
-}
-const std::string ProgramDirectory = FindProgramDirectory();
+// Worked out when the program starts, before any test changes directory.
+const std::string ProgramDirectory = host::ProgramDirectory();
 }  // namespace
 
 std::string TestProgramDirectory() { return ProgramDirectory; }

@@ -1,16 +1,16 @@
 #include "host/vqsim/paths.h"
 
+#include "host/program_directory.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -35,22 +35,11 @@ bool IsRunFile(const std::string& name) {
 
 }  // namespace
 
-std::string ProgramDirectory() {
-    char path[4096] = {};
-#ifdef _WIN32
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-#else
-    if (readlink("/proc/self/exe", path, sizeof path - 1) < 0) return fs::current_path().string();
-#endif
-    std::error_code error;
-    return fs::absolute(fs::path(path), error).parent_path().string();
-}
-
 std::string DefaultModulePath() {
 #ifdef _WIN32
-    return Joined(ProgramDirectory(), "VQgauge.gau");
+    return Joined(host::ProgramDirectory(), "VQgauge.gau");
 #else
-    return Joined(ProgramDirectory(), "VQgauge.so");
+    return Joined(host::ProgramDirectory(), "VQgauge.so");
 #endif
 }
 

@@ -8,8 +8,6 @@
 
 namespace vqsim {
 
-// The directory of the running program, absolute.
-std::string ProgramDirectory();
 // The gauge module file of this build beside the program.
 std::string DefaultModulePath();
 // The background picture kept beside a module file (VQgauge.bmp beside VQgauge.so).
