@@ -1,14 +1,20 @@
 #include "display/lines.h"
 
-#include <cstring>
-
 #include "display/elements.h"
+#include "gauge/fpu.h"
 #include "gauge/state.h"
 #include "progress/time_text.h"
 #include "progress/timing.h"
 #include "report/report.h"
 
 namespace {
+
+// The length of `text`, at most `maxChars`.
+std::size_t BoundedLength(const char* text, std::size_t maxChars) {
+    std::size_t n = 0;
+    while (n < maxChars && text[n] != '\0') ++n;
+    return n;
+}
 
 // A line under construction in a fixed buffer; nothing is ever written past
 // `Limit` characters and the terminating zero.
@@ -19,14 +25,14 @@ public:
     void Append(const char* text, std::size_t length) {
         for (std::size_t i = 0; i < length && Length < Limit; ++i) Text[Length++] = text[i];
     }
-    void Append(const char* text) { Append(text, std::strlen(text)); }
+    void Append(const char* text) { Append(text, BoundedLength(text, Limit)); }
     void Blanks(std::size_t count) {
         for (std::size_t i = 0; i < count && Length < Limit; ++i) Text[Length++] = ' ';
     }
     // A text in a column: cut to `maxChars`, padded with blanks to `width`,
     // on the left (right-aligned) unless `leftAligned`.
     void Column(const char* text, std::size_t maxChars, std::size_t width, bool leftAligned) {
-        std::size_t length = strnlen(text, maxChars);
+        std::size_t length = BoundedLength(text, maxChars);
         if (!leftAligned && length < width) Blanks(width - length);
         Append(text, length);
         if (leftAligned && length < width) Blanks(width - length);
@@ -48,7 +54,7 @@ public:
         while (n > 0) Append(&digits[--n], 1);
     }
     void CopyTo(char* out) const {
-        std::memcpy(out, Text, Length);
+        __builtin_memcpy(out, Text, Length);
         out[Length] = '\0';
     }
 
@@ -61,8 +67,8 @@ private:
 // Copies a line into the host's buffer, if the host has given one.
 void Deliver(const TextElement& element, const char* text) {
     if (element.Buffer) {
-        std::size_t length = strnlen(text, element.CharacterCount);
-        std::memcpy(element.Buffer, text, length);
+        std::size_t length = BoundedLength(text, element.CharacterCount);
+        __builtin_memcpy(element.Buffer, text, length);
         element.Buffer[length] = '\0';
     }
 }
@@ -118,13 +124,13 @@ void ComposeLine1(char* out) {
         line.Append(" Approach      ");
     } else {
         const bool useIdent = !point->Ident.empty();
-        const std::string& ident = useIdent ? point->Ident : point->AltIdent;
-        const std::string& beside = useIdent ? point->Field04 : point->Field06;
+        const ReportText& ident = useIdent ? point->Ident : point->AltIdent;
+        const ReportText& beside = useIdent ? point->Field04 : point->Field06;
         Line1Numbers(line);
         line.Append(" ");
         if (HasNoPosition(*point)) {
             // Brackets tell the pilot this checkpoint will not be detected.
-            std::size_t length = strnlen(ident.c_str(), 5);
+            std::size_t length = BoundedLength(ident.c_str(), 5);
             line.Append("(");
             line.Append(ident.c_str(), length);
             line.Append(")");
@@ -174,7 +180,7 @@ void ComposeLine2(char* out) {
 
 void ComposeLine3(char* out) {
     if (Active == 0) {
-        std::memcpy(out, " ", 2);
+        __builtin_memcpy(out, " ", 2);
         return;
     }
     TChkPoint* point = CurrentPoint();
@@ -187,45 +193,39 @@ void ComposeLine3(char* out) {
     if (distance < ArrivalDistanceDegrees) {
         if (AtChkPoint == 0) {
             AtChkPoint = 1;
-            std::memcpy(out, "#", 2);
+            __builtin_memcpy(out, "#", 2);
             // The first checkpoint has no leg before it: no times.
             if (CurrentChkPoint > 0) StampCurrentCheckpoint();
         }
     } else if (AtChkPoint == 1) {
         AtChkPoint = 0;
-        std::memcpy(out, " ", 2);
+        __builtin_memcpy(out, " ", 2);
         ++CurrentChkPoint;
     }
 }
 
 double VQ_STDCALL BuildLine1(double value) {
-    try {
-        char text[Line1Length + 1];
-        ComposeLine1(text);
-        Deliver(Line1Element, text);
-    } catch (...) {
-    }
+    HostFloatingPointScope scope;
+    char text[Line1Length + 1];
+    ComposeLine1(text);
+    Deliver(Line1Element, text);
     return value;
 }
 
 double VQ_STDCALL BuildLine2(double value) {
-    try {
-        char text[Line2Length + 1];
-        ComposeLine2(text);
-        Deliver(Line2Element, text);
-    } catch (...) {
-    }
+    HostFloatingPointScope scope;
+    char text[Line2Length + 1];
+    ComposeLine2(text);
+    Deliver(Line2Element, text);
     return value;
 }
 
 double VQ_STDCALL BuildLine3(double value) {
+    HostFloatingPointScope scope;
     // Empty while the mark does not change. The mark is set before the times
     // are taken, so a timing run that stops on a bad text still shows it.
     char text[Line3Length + 1] = "";
-    try {
-        ComposeLine3(text);
-    } catch (...) {
-    }
+    ComposeLine3(text);
     if (text[0] != '\0') Deliver(Line3Element, text);
     return value;
 }

@@ -1,6 +1,7 @@
 #include "gauge/gauge.h"
 
 #include "display/elements.h"
+#include "gauge/fpu.h"
 #include "gauge/host_services.h"
 #include "gauge/mouse.h"
 #include "gauge/state.h"
@@ -12,16 +13,6 @@ namespace {
 
 // Every routine reads the slot afresh.
 ImageElement* TopElement() { return ElementListSlot; }
-
-// Runs one step of a routine so that nothing escapes to the host and the
-// steps after it still run.
-template <typename Step>
-void Guarded(Step step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 }  // namespace
 
@@ -55,48 +46,59 @@ VQ_EXPORT extern ModuleImports _ImportTable __attribute__((alias("ImportTable"))
 #endif
 }
 
-void VQ_STDCALL ModuleInit() {}
+// Nothing to do at module init and deinit: the report and the gauge state
+// are built when the file is loaded.
+void VQ_STDCALL ModuleInit() { HostFloatingPointScope scope; }
 
-void VQ_STDCALL ModuleDeinit() {}
+void VQ_STDCALL ModuleDeinit() { HostFloatingPointScope scope; }
 
-std::uint32_t VQ_STDCALL GaugeQuery() { return HostQueryElements(TopElement()); }
+std::uint32_t VQ_STDCALL GaugeQuery() {
+    HostFloatingPointScope scope;
+    return HostQueryElements(TopElement());
+}
 
 void VQ_STDCALL GaugeInstall(std::uint32_t argument) {
-    Guarded([argument] {
-        ImageElement* top = TopElement();
-        HostInstallElements(top, argument);
-        const std::uint32_t hostRecord =
-            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(BackgroundElement.HostRecord));
-        HostPrepareMouseAreas(MouseAreaList, &GaugeHeaderRecord, hostRecord + 4);
-        HostInstallMouseAreas(MouseAreaList, &GaugeHeaderRecord);
-        for (HostVariable* variable : GaugeVariables) HostRegisterVariable(variable);
-    });
+    HostFloatingPointScope scope;
+    ImageElement* top = TopElement();
+    HostInstallElements(top, argument);
+    const std::uint32_t hostRecord =
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(BackgroundElement.HostRecord));
+    HostPrepareMouseAreas(MouseAreaList, &GaugeHeaderRecord, hostRecord + 4);
+    HostInstallMouseAreas(MouseAreaList, &GaugeHeaderRecord);
+    for (HostVariable* variable : GaugeVariables) HostRegisterVariable(variable);
     Active = 0;
     AltPage = 0;
     AtChkPoint = 0;
     CurrentChkPoint = 0;
-    Guarded(LoadReport);
-    Guarded(platform::FixTimeSeparator);
+    LoadReport();
+    platform::FixTimeSeparator();
 }
 
-std::uint32_t VQ_STDCALL GaugeInitialize() { return HostInitializeElements(TopElement()); }
+std::uint32_t VQ_STDCALL GaugeInitialize() {
+    HostFloatingPointScope scope;
+    return HostInitializeElements(TopElement());
+}
 
-std::uint32_t VQ_STDCALL GaugeUpdate() { return HostUpdateElements(TopElement()); }
+std::uint32_t VQ_STDCALL GaugeUpdate() {
+    HostFloatingPointScope scope;
+    return HostUpdateElements(TopElement());
+}
 
 std::uint32_t VQ_STDCALL GaugeGenerate(std::uint32_t argument) {
+    HostFloatingPointScope scope;
     return HostGenerateElements(TopElement(), static_cast<std::uint8_t>(argument & 0xFF));
 }
 
-std::uint32_t VQ_STDCALL GaugeDraw() { return HostDrawElements(TopElement()); }
+std::uint32_t VQ_STDCALL GaugeDraw() {
+    HostFloatingPointScope scope;
+    return HostDrawElements(TopElement());
+}
 
 std::uint32_t VQ_STDCALL GaugeKill() {
+    HostFloatingPointScope scope;
     Active = 0;
     AltPage = 0;
-    Guarded(SaveReport);
-    std::uint32_t result = 0;
-    Guarded([&result] {
-        HostRemoveMouseAreas(MouseAreaList, &GaugeHeaderRecord);
-        result = HostReleaseElements(TopElement());
-    });
-    return result;
+    SaveReport();
+    HostRemoveMouseAreas(MouseAreaList, &GaugeHeaderRecord);
+    return HostReleaseElements(TopElement());
 }

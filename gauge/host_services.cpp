@@ -1,5 +1,6 @@
 #include "gauge/host_services.h"
 
+#include "gauge/fpu.h"
 #include "gauge/gauge.h"
 
 namespace {
@@ -15,6 +16,7 @@ std::uint32_t Call(int index, Args... args) {
     using Routine = std::uint32_t(VQ_STDCALL*)(Args...);
     void* address = Entry(index);
     if (!address) return 0;
+    HostCallScope hostWord;
     return reinterpret_cast<Routine>(address)(args...);
 }
 

@@ -1,5 +1,6 @@
 #include "gauge/mouse.h"
 
+#include "gauge/fpu.h"
 #include "gauge/state.h"
 #include "progress/fuel.h"
 #include "progress/timing.h"
@@ -11,13 +12,11 @@ namespace {
 
 constexpr std::uint32_t LeftClick = 0x20000000;
 
-// Runs a command so that nothing escapes to the host.
+// Runs a command in the module's floating-point state; the host is told 1.
 template <typename Work>
 std::uint32_t Command(Work work) {
-    try {
-        work();
-    } catch (...) {
-    }
+    HostFloatingPointScope scope;
+    work();
     return 1;
 }
 

@@ -1,7 +1,11 @@
 #include "gauge/state.h"
 
+#include "gauge/fpu.h"
+
 std::int32_t Active = 0;
 std::int32_t CurrentChkPoint = 0;
 std::int32_t GreetingTicks = 0;
 std::int32_t AltPage = 0;
 std::int32_t AtChkPoint = 0;
+
+std::uint16_t HostControlWord = ModuleControlWord;

@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace platform {
+std::string FormatFixedOld(double value, int decimals);
 
 namespace {
 
@@ -124,7 +127,14 @@ std::size_t ReadDecimalPrefix(const char* text, std::size_t length, char separat
     return i;
 }
 
-std::string FormatFixed(double value, int decimals) {
+std::size_t FormatWhole(std::int32_t value, char* out) { return std::snprintf(out, 12, "%d", (int)value); }
+std::size_t FormatFixed(double value, int decimals, char* out) {
+    if (!std::isfinite(value)) value = 0.0;
+    std::string t = FormatFixedOld(value, decimals);
+    std::memcpy(out, t.c_str(), t.size() + 1);
+    return t.size();
+}
+std::string FormatFixedOld(double value, int decimals) {
     std::string fast;
     if (FastFixed(value, decimals, fast)) return fast;
     char buffer[512];

@@ -7,7 +7,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <cstdint>
 
 namespace platform {
 
@@ -19,8 +19,8 @@ namespace platform {
 // for a double gives +-infinity; the caller decides what to make of it.
 std::size_t ReadDecimalPrefix(const char* text, std::size_t length, char separator, double& value);
 
-// Formats `value` in fixed notation with `decimals` decimals and '.' as the
-// separator, as "%.Nf" does in the "C" locale.
-std::string FormatFixed(double value, int decimals);
+constexpr std::size_t FixedTextMaxChars = 330;
+std::size_t FormatFixed(double value, int decimals, char* out);
+std::size_t FormatWhole(std::int32_t value, char* out);
 
 }  // namespace platform

@@ -29,7 +29,7 @@ RegionalSettings ReadUserSettings() {
 }
 
 bool Loaded = false;
-RegionalSettings Current;
+constinit RegionalSettings Current{'.', ShortText(), ShortText(), ':'};
 
 RegionalSettings& Settings() {
     if (!Loaded) {

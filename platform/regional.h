@@ -5,14 +5,14 @@
 // settings (a decimal comma) on both builds.
 #pragma once
 
-#include <string>
+#include "platform/fixed_text.h"
 
 namespace platform {
 
 struct RegionalSettings {
     char DecimalSeparator = '.';
-    std::string MorningMarker = "AM";
-    std::string AfternoonMarker = "PM";
+    ShortText MorningMarker = "AM";
+    ShortText AfternoonMarker = "PM";
     char TimeSeparator = ':';
 };
 

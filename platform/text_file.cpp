@@ -1,14 +1,14 @@
 #include "platform/text_file.h"
 
-#include <cerrno>
-#include <cstring>
-
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #endif
 
 namespace platform {
@@ -18,146 +18,84 @@ FileFaultRule InjectedFileFault = nullptr;
 namespace {
 
 // False when a test's rule fails this operation.
-bool Allowed(FileOperation operation) {
-    if (InjectedFileFault && InjectedFileFault(operation, 0) == 0) {
-        errno = EIO;
-        return false;
-    }
-    return true;
-}
+bool Allowed(FileOperation operation) { return !InjectedFileFault || InjectedFileFault(operation, 0) != 0; }
 
-std::size_t WriteBytes(const void* data, std::size_t size, std::FILE* file) {
-    if (InjectedFileFault) {
-        const std::size_t allowed = InjectedFileFault(FileOperation::Write, size);
-        if (allowed < size) {
-            std::fwrite(data, 1, allowed, file);
-            errno = ENOSPC;
-            return allowed;
-        }
-    }
-    return std::fwrite(data, 1, size, file);
-}
-
-// Reads one byte; the report file is read by one thread only.
-inline int NextByte(std::FILE* file) {
 #ifdef _WIN32
-    return std::getc(file);
-#else
-    return getc_unlocked(file);
+HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
 #endif
-}
+
 }  // namespace
 
-bool TextFileReader::ReadLine(std::string& line, std::size_t maxChars) {
-    line.clear();
-    if (Ended) return false;
-    bool any = false;
-    for (;;) {
-        int c = NextByte(File);
-        if (c == EOF) {
-            Ended = true;
-            break;
-        }
-        any = true;
-        if (c == '\n') break;
-        if (line.size() < maxChars + 1) {
-            line.push_back(static_cast<char>(c));
-        } else {
-            Cut = true;
-        }
-    }
-    // A CR that ends the line belongs to the line end (text mode).
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > maxChars) {
-        line.resize(maxChars);
-        Cut = true;
-    }
-    return any;
-}
+// ---------------------------------------------------------------- File
 
-bool TextFileReader::HasMoreContent() {
-    for (;;) {
-        int c = NextByte(File);
-        if (c == EOF) return false;
-        if (c != '\n' && c != '\r' && c != ' ' && c != '\t') return true;
-    }
-}
-
-void TextFileWriter::WriteLine(const std::string& text) {
-    Line.assign(text);
-    Line.append("\r\n", 2);
-    if (WriteBytes(Line.data(), Line.size(), File) != Line.size()) Bad = true;
-}
-
-void TextFileWriter::WriteLine(const char* text) {
-    WriteLine(std::string(text));
-}
-
-std::FILE* OpenForReading(const char* path) { return std::fopen(path, "rb"); }
-
-std::FILE* OpenForWriting(const char* path) {
-    if (!Allowed(FileOperation::Create)) return nullptr;
-    return std::fopen(path, "wb");
-}
-
-bool FlushToDisk(std::FILE* file) {
-    if (!Allowed(FileOperation::Flush)) return false;
-    if (std::fflush(file) != 0) return false;
 #ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
+
+bool File::OpenForReading(const char* path) {
+    Close();
+    Handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return IsOpen();
 }
 
-bool FileExists(const char* path) {
-#ifdef _WIN32
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-#else
-    struct stat st;
-    return stat(path, &st) == 0;
-#endif
+bool File::CreateForWriting(const char* path) {
+    Close();
+    if (!Allowed(FileOperation::Create)) return false;
+    Handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return IsOpen();
 }
 
-bool RemoveFile(const char* path) { return std::remove(path) == 0; }
+bool File::IsOpen() const { return AsHandle(Handle) != INVALID_HANDLE_VALUE; }
 
-bool CopyNewFile(const char* from, const char* to) {
-    if (FileExists(to)) return false;
-    std::FILE* in = OpenForReading(from);
-    if (!in) return false;
-    std::FILE* out = OpenForWriting(to);
-    if (!out) {
-        std::fclose(in);
+std::int32_t File::Read(void* data, std::size_t size) {
+    DWORD read = 0;
+    if (!IsOpen() || !ReadFile(AsHandle(Handle), data, static_cast<DWORD>(size), &read, nullptr)) return -1;
+    return static_cast<std::int32_t>(read);
+}
+
+bool File::Write(const void* data, std::size_t size) {
+    if (!IsOpen()) return false;
+    std::size_t allowed = InjectedFileFault ? InjectedFileFault(FileOperation::Write, size) : size;
+    if (allowed > size) allowed = size;
+    DWORD written = 0;
+    if (allowed > 0 && !WriteFile(AsHandle(Handle), data, static_cast<DWORD>(allowed), &written, nullptr)) {
         return false;
     }
-    bool ok = true;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-        if (WriteBytes(buffer, n, out) != n) {
-            ok = false;
-            break;
-        }
-    }
-    if (std::ferror(in)) ok = false;
-    if (!FlushToDisk(out)) ok = false;
-    if (std::fclose(out) != 0) ok = false;
-    std::fclose(in);
-    if (!ok) RemoveFile(to);
+    return allowed == size && written == size;
+}
+
+bool File::FlushToDisk() {
+    if (!Allowed(FileOperation::Flush)) return false;
+    return IsOpen() && FlushFileBuffers(AsHandle(Handle)) != 0;
+}
+
+bool File::Close() {
+    if (!IsOpen()) return true;
+    const bool ok = CloseHandle(AsHandle(Handle)) != 0;
+    Handle = INVALID_HANDLE_VALUE;
     return ok;
 }
 
+bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool RemoveFile(const char* path) { return DeleteFileA(path) != 0; }
+
 namespace {
+
+bool IsRegularFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // Moves a file to a name that must not exist yet.
 bool PlainMove(const char* from, const char* to) {
     if (!Allowed(FileOperation::Move)) return false;
-#ifdef _WIN32
     return MoveFileA(from, to) != 0;
-#else
-    if (FileExists(to)) return false;
-    return std::rename(from, to) == 0;
-#endif
+}
+
+bool CreateExclusive(File& file, const char* path) {
+    // CopyNewFile's target: made new, never an existing file.
+    if (FileExists(path)) return false;
+    return file.CreateForWriting(path);
 }
 
 enum class ReplaceResult { Done, Failed, Unsupported };
@@ -165,7 +103,6 @@ enum class ReplaceResult { Done, Failed, Unsupported };
 // Replaces `target` in one step where the system can.
 ReplaceResult AtomicReplace(const char* temp, const char* target) {
     if (!Allowed(FileOperation::Move)) return ReplaceResult::Failed;
-#ifdef _WIN32
     // Windows 95 and 98 lack MoveFileExA or answer ERROR_CALL_NOT_IMPLEMENTED.
     typedef BOOL(WINAPI * MoveFileExFn)(LPCSTR, LPCSTR, DWORD);
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
@@ -175,22 +112,128 @@ ReplaceResult AtomicReplace(const char* temp, const char* target) {
     if (!moveEx) return ReplaceResult::Unsupported;
     if (moveEx(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ReplaceResult::Done;
     return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? ReplaceResult::Unsupported : ReplaceResult::Failed;
-#else
-    return std::rename(temp, target) == 0 ? ReplaceResult::Done : ReplaceResult::Failed;
-#endif
-}
-
-bool IsRegularFile(const char* path) {
-#ifdef _WIN32
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-#else
-    struct stat st;
-    return stat(path, &st) == 0 && S_ISREG(st.st_mode);
-#endif
 }
 
 }  // namespace
+
+#else
+
+bool File::OpenForReading(const char* path) {
+    Close();
+    Descriptor = open(path, O_RDONLY);
+    return IsOpen();
+}
+
+bool File::CreateForWriting(const char* path) {
+    Close();
+    if (!Allowed(FileOperation::Create)) return false;
+    Descriptor = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    return IsOpen();
+}
+
+bool File::IsOpen() const { return Descriptor >= 0; }
+
+std::int32_t File::Read(void* data, std::size_t size) {
+    if (!IsOpen()) return -1;
+    for (;;) {
+        const ssize_t n = read(Descriptor, data, size);
+        if (n >= 0) return static_cast<std::int32_t>(n);
+        if (errno != EINTR) return -1;
+    }
+}
+
+bool File::Write(const void* data, std::size_t size) {
+    if (!IsOpen()) return false;
+    std::size_t allowed = InjectedFileFault ? InjectedFileFault(FileOperation::Write, size) : size;
+    if (allowed > size) allowed = size;
+    const char* bytes = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < allowed) {
+        const ssize_t n = write(Descriptor, bytes + done, allowed - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return done == size;
+}
+
+bool File::FlushToDisk() {
+    if (!Allowed(FileOperation::Flush)) return false;
+    return IsOpen() && fsync(Descriptor) == 0;
+}
+
+bool File::Close() {
+    if (!IsOpen()) return true;
+    const bool ok = close(Descriptor) == 0;
+    Descriptor = -1;
+    return ok;
+}
+
+bool FileExists(const char* path) {
+    struct stat st;
+    return stat(path, &st) == 0;
+}
+
+bool RemoveFile(const char* path) { return unlink(path) == 0; }
+
+namespace {
+
+bool IsRegularFile(const char* path) {
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Moves a file to a name that must not exist yet.
+bool PlainMove(const char* from, const char* to) {
+    if (!Allowed(FileOperation::Move)) return false;
+    if (FileExists(to)) return false;
+    return rename(from, to) == 0;
+}
+
+bool CreateExclusive(File& file, const char* path) {
+    // CopyNewFile's target: made new, never an existing file or a link.
+    if (!Allowed(FileOperation::Create)) return false;
+    file.Close();
+    const int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (descriptor < 0) return false;
+    close(descriptor);
+    return file.CreateForWriting(path);
+}
+
+enum class ReplaceResult { Done, Failed, Unsupported };
+
+ReplaceResult AtomicReplace(const char* temp, const char* target) {
+    if (!Allowed(FileOperation::Move)) return ReplaceResult::Failed;
+    return rename(temp, target) == 0 ? ReplaceResult::Done : ReplaceResult::Failed;
+}
+
+}  // namespace
+
+#endif
+
+bool RenameFile(const char* from, const char* to) { return PlainMove(from, to); }
+
+bool CopyNewFile(const char* from, const char* to) {
+    File in;
+    if (!in.OpenForReading(from)) return false;
+    File out;
+    if (!CreateExclusive(out, to)) return false;
+    bool ok = true;
+    char buffer[2048];
+    for (;;) {
+        const std::int32_t n = in.Read(buffer, sizeof buffer);
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        if (!out.Write(buffer, static_cast<std::size_t>(n))) {
+            ok = false;
+            break;
+        }
+    }
+    if (!out.FlushToDisk()) ok = false;
+    if (!out.Close()) ok = false;
+    if (!ok) RemoveFile(to);
+    return ok;
+}
 
 bool ReplaceFileSafely(const char* temp, const char* target, const char* backup, bool allowAtomic) {
     if (allowAtomic) {
@@ -208,6 +251,92 @@ bool ReplaceFileSafely(const char* temp, const char* target, const char* backup,
     }
     RemoveFile(backup);
     return true;
+}
+
+// ---------------------------------------------------------------- lines
+
+int TextFileReader::NextByte() {
+    if (Position == Filled) {
+        if (Ended) return -1;
+        const std::int32_t n = In.Read(Buffer, sizeof Buffer);
+        if (n <= 0) {
+            if (n < 0) ReadError = true;
+            Ended = true;
+            return -1;
+        }
+        Position = 0;
+        Filled = static_cast<std::size_t>(n);
+    }
+    return Buffer[Position++];
+}
+
+bool TextFileReader::ReadLine(char* line, std::size_t maxChars, std::size_t& length) {
+    length = 0;
+    line[0] = '\0';
+    if (Ended && Position == Filled) return false;
+    bool any = false;
+    std::size_t extra = 0;    // characters beyond maxChars
+    bool extraIsCR = false;  // the first of them is a CR (maybe the line end's)
+    for (;;) {
+        const int c = NextByte();
+        if (c < 0) break;
+        any = true;
+        if (c == '\n') break;
+        if (length < maxChars) {
+            line[length++] = static_cast<char>(c);
+        } else {
+            if (extra == 0) extraIsCR = c == '\r';
+            ++extra;
+        }
+    }
+    if (extra == 0) {
+        // A CR that ends the line belongs to the line end (text mode).
+        if (length > 0 && line[length - 1] == '\r') --length;
+    } else if (extra > 1 || !extraIsCR) {
+        Cut = true;
+    }
+    line[length] = '\0';
+    return any;
+}
+
+bool TextFileReader::HasMoreContent() {
+    for (;;) {
+        const int c = NextByte();
+        if (c < 0) return false;
+        if (c != '\n' && c != '\r' && c != ' ' && c != '\t') return true;
+    }
+}
+
+void TextFileWriter::Put(const char* data, std::size_t size) {
+    while (size > 0) {
+        if (Used == sizeof Buffer) {
+            if (!Bad && !Out.Write(Buffer, Used)) Bad = true;
+            Used = 0;
+        }
+        std::size_t n = sizeof Buffer - Used;
+        if (n > size) n = size;
+        __builtin_memcpy(Buffer + Used, data, n);
+        Used += n;
+        data += n;
+        size -= n;
+    }
+}
+
+void TextFileWriter::WriteLine(const char* text, std::size_t length) {
+    Put(text, length);
+    Put("\r\n", 2);
+}
+
+void TextFileWriter::WriteLine(const char* text) {
+    std::size_t length = 0;
+    while (text[length] != '\0') ++length;
+    WriteLine(text, length);
+}
+
+bool TextFileWriter::Finish() {
+    if (Used > 0 && !Bad && !Out.Write(Buffer, Used)) Bad = true;
+    Used = 0;
+    return !Bad;
 }
 
 }  // namespace platform

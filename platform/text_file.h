@@ -1,54 +1,102 @@
-// Report files as Windows text mode sees them, on every build.
+// Report files as Windows text mode sees them, on every build, straight on
+// the system's file calls (the gauge file links no C library).
 //
 // Reading: a line ends at LF; a CR right before the LF belongs to the line end.
 // Every other byte, Ctrl-Z and NUL included, is part of the line (a Ctrl-Z must
 // not end the file, or the fields after it would be lost). Writing: every line
-// ends in CR LF. Files are opened in binary mode so that both builds read and
-// write the same bytes.
+// ends in CR LF. Both builds read and write the same bytes.
 #pragma once
 
-#include <cstdio>
-#include <string>
+#include <cstddef>
+#include <cstdint>
 
 namespace platform {
 
-// Reads a file line by line, never holding more than one line.
+// An open file of the system; closed when the object goes.
+class File {
+public:
+    File() = default;
+    ~File() { Close(); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool OpenForReading(const char* path);
+    // Creates the file, or empties an existing one, for writing.
+    bool CreateForWriting(const char* path);
+    bool IsOpen() const;
+    // Reads up to `size` bytes: the count read, 0 at the end, -1 on an error.
+    std::int32_t Read(void* data, std::size_t size);
+    // Writes all `size` bytes, or fails.
+    bool Write(const void* data, std::size_t size);
+    // Asks the system to put what was written on the disk.
+    bool FlushToDisk();
+    // False when closing failed (the last writes may be lost).
+    bool Close();
+
+private:
+#ifdef _WIN32
+    void* Handle = reinterpret_cast<void*>(-1);
+#else
+    int Descriptor = -1;
+#endif
+};
+
+// Reads a file line by line through a small buffer of its own.
 class TextFileReader {
 public:
-    explicit TextFileReader(std::FILE* file) : File(file) {}
+    explicit TextFileReader(File& file) : In(file) {}
 
-    // Reads the next line into `line` (without its line end). Keeps at most
-    // `maxChars` characters; the rest of a longer line is skipped, so the next
-    // call starts at the next line, and `WasCut()` becomes true. Returns false,
-    // with `line` empty, when the file has no further line.
-    bool ReadLine(std::string& line, std::size_t maxChars);
+    // Reads the next line (without its line end) into `line`, which holds
+    // `maxChars` characters and a zero, and sets `length`. The rest of a
+    // longer line is skipped, so the next call starts at the next line, and
+    // `WasCut()` becomes true. Returns false, with `line` empty, when the file
+    // has no further line.
+    bool ReadLine(char* line, std::size_t maxChars, std::size_t& length);
 
     // True once some line has been cut by ReadLine.
     bool WasCut() const { return Cut; }
     // True once ReadLine has met the end of the file (or a read error).
     bool AtEnd() const { return Ended; }
+    // True once reading failed (not the end of the file: an error of the disk).
+    bool Failed() const { return ReadError; }
     // Skips blank lines and reports whether anything else is left in the file.
     bool HasMoreContent();
 
 private:
-    std::FILE* File;
+    int NextByte();
+
+    File& In;
+    unsigned char Buffer[1024];
+    std::size_t Position = 0;
+    std::size_t Filled = 0;
     bool Cut = false;
     bool Ended = false;
+    bool ReadError = false;
 };
 
-// Writes lines that end in CR LF and remembers whether any write failed.
+// Writes lines that end in CR LF through a buffer and remembers whether any
+// write failed. Finish writes out what is buffered.
 class TextFileWriter {
 public:
-    explicit TextFileWriter(std::FILE* file) : File(file) {}
+    explicit TextFileWriter(File& file) : Out(file) {}
 
-    void WriteLine(const std::string& text);
+    void WriteLine(const char* text, std::size_t length);
     void WriteLine(const char* text);
+    template <typename Text>
+    void WriteLine(const Text& text) {
+        WriteLine(text.data(), text.size());
+    }
+    // Writes out the buffer; false if this or any earlier write failed.
+    bool Finish();
     bool Failed() const { return Bad; }
 
 private:
-    std::FILE* File;
+    void Put(const char* data, std::size_t size);
+
+    File& Out;
+    char Buffer[2048];
+    std::size_t Used = 0;
     bool Bad = false;
-    std::string Line;  // the line and its end, written at once
 };
 
 // Test-only failures of the writing operations below, as a full or failing
@@ -60,14 +108,10 @@ enum class FileOperation { Create, Write, Flush, Move };
 using FileFaultRule = std::size_t (*)(FileOperation operation, std::size_t size);
 extern FileFaultRule InjectedFileFault;
 
-std::FILE* OpenForReading(const char* path);
-// Creates or truncates the file for writing.
-std::FILE* OpenForWriting(const char* path);
-// Flushes the library's buffer and asks the system to put the file on disk.
-bool FlushToDisk(std::FILE* file);
-
 bool FileExists(const char* path);
 bool RemoveFile(const char* path);
+// Renames `from` to `to`, which must not exist yet.
+bool RenameFile(const char* from, const char* to);
 // Copies `from` to `to`; fails (and writes nothing) when `to` already exists.
 bool CopyNewFile(const char* from, const char* to);
 

@@ -1,8 +1,5 @@
 #include "progress/fuel.h"
 
-#include <cmath>
-#include <limits>
-
 #include "gauge/variables.h"
 #include "platform/decimal.h"
 #include "progress/time_text.h"
@@ -20,9 +17,18 @@ double FuelOnBoard() {
 }
 
 std::int32_t Clamp32(std::int64_t value) {
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t Max = 2147483647;
+    if (value > Max) return static_cast<std::int32_t>(Max);
+    if (value < -Max - 1) return static_cast<std::int32_t>(-Max - 1);
     return static_cast<std::int32_t>(value);
+}
+
+// A whole number as the report's fuel fields hold it.
+ReportText WholeText(std::int32_t value) {
+    char digits[12];
+    ReportText text;
+    text.Assign(digits, platform::FormatWhole(value, digits));
+    return text;
 }
 
 int HexDigit(char c) {
@@ -34,22 +40,22 @@ int HexDigit(char c) {
 
 }  // namespace
 
-std::int32_t WholeNumberOrZero(const std::string& text) {
+std::int32_t WholeNumberOrZero(const char* text, std::size_t length) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < length && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     bool hex = false;
-    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    if (i < length && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < length && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
-    if (i == text.size()) return 0;
+    if (i == length) return 0;
     std::uint64_t value = 0;
-    for (; i < text.size(); ++i) {
+    for (; i < length; ++i) {
         int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0) return 0;
         value = value * (hex ? 16 : 10) + static_cast<unsigned>(digit);
@@ -71,19 +77,24 @@ void RecordStartFuel() { ChkPointList.StartFuel = FuelOnBoard(); }
 void ComputeFuelFigures() {
     const double fuelNow = FuelOnBoard();
     const double used = ChkPointList.StartFuel - fuelNow;
-    ReportHeader.FuelUsed = std::to_string(TruncateToInt32(used));
+    ReportHeader.FuelUsed = WholeText(TruncateToInt32(used));
 
     const std::int32_t fuelUsed = WholeNumberOrZero(ReportHeader.FuelUsed);
     const std::int64_t total = static_cast<std::int64_t>(fuelUsed) + WholeNumberOrZero(ReportHeader.ExtraFuel1) +
                                WholeNumberOrZero(ReportHeader.ExtraFuel2) +
                                WholeNumberOrZero(ReportHeader.ExtraFuel3);
-    ReportHeader.TotalFuel = std::to_string(Clamp32(total));
+    ReportHeader.TotalFuel = WholeText(Clamp32(total));
 
-    double flightHours = TimeTextToHours(ReportHeader.ArrivalTime) - TimeTextToHours(ReportHeader.DepartureTime);
+    double arrival = 0.0, departure = 0.0;
+    if (!TimeTextToHours(ReportHeader.ArrivalTime, arrival)) return;
+    if (!TimeTextToHours(ReportHeader.DepartureTime, departure)) return;
+    double flightHours = arrival - departure;
     if (flightHours < 0.0) flightHours += 24.0;  // the flight passed midnight
     if (flightHours != 0.0) {
         const double rate = fuelUsed / flightHours;
-        ReportHeader.FuelPerHour = TrimText(platform::FormatFixed(rate, 2));
+        char text[platform::FixedTextMaxChars + 1];
+        const std::size_t length = platform::FormatFixed(rate, 2, text);
+        AssignTrimmed(ReportHeader.FuelPerHour, text, length);
     }
     SaveReport();
 }

@@ -1,12 +1,7 @@
 #include "progress/time_text.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdio>
-
 #include "platform/decimal.h"
 #include "platform/regional.h"
-#include "progress/conversion_error.h"
 
 namespace {
 
@@ -15,14 +10,14 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // Reads a time text character by character.
 class TimeScanner {
 public:
-    explicit TimeScanner(const std::string& text) : Text(text) {}
+    TimeScanner(const char* text, std::size_t length) : Text(text), Length(length) {}
 
     void SkipBlanks() {
-        while (Pos < Text.size() && IsBlank(Text[Pos])) ++Pos;
+        while (Pos < Length && IsBlank(Text[Pos])) ++Pos;
     }
-    bool AtEnd() const { return Pos == Text.size(); }
+    bool AtEnd() const { return Pos == Length; }
     bool Take(char c) {
-        if (Pos < Text.size() && Text[Pos] == c) {
+        if (Pos < Length && Text[Pos] == c) {
             ++Pos;
             return true;
         }
@@ -32,7 +27,7 @@ public:
     bool Number(int& value) {
         std::size_t start = Pos;
         value = 0;
-        while (Pos < Text.size() && Text[Pos] >= '0' && Text[Pos] <= '9') {
+        while (Pos < Length && Text[Pos] >= '0' && Text[Pos] <= '9') {
             if (value < 1000) value = value * 10 + (Text[Pos] - '0');
             ++Pos;
         }
@@ -41,33 +36,44 @@ public:
     // A morning or afternoon marker, either case: 0 morning, 1 afternoon, -1 none.
     int Marker() {
         const platform::RegionalSettings& settings = platform::CurrentRegionalSettings();
-        const std::string* candidates[] = {&settings.MorningMarker, &settings.AfternoonMarker};
-        static const std::string am = "AM", pm = "PM";
-        const std::string* fixed[] = {&am, &pm};
+        const ShortText* candidates[] = {&settings.MorningMarker, &settings.AfternoonMarker};
+        const char* fixed[] = {"AM", "PM"};
         for (int half = 0; half < 2; ++half) {
-            if (Matches(*candidates[half]) || Matches(*fixed[half])) return half;
+            if (Matches(candidates[half]->data(), candidates[half]->size()) || Matches(fixed[half], 2)) return half;
         }
         return -1;
     }
 
 private:
-    bool Matches(const std::string& marker) {
-        if (marker.empty() || Text.size() - Pos < marker.size()) return false;
-        for (std::size_t i = 0; i < marker.size(); ++i) {
+    static unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
+
+    bool Matches(const char* marker, std::size_t size) {
+        if (size == 0 || Length - Pos < size) return false;
+        for (std::size_t i = 0; i < size; ++i) {
             unsigned char a = static_cast<unsigned char>(Text[Pos + i]);
             unsigned char b = static_cast<unsigned char>(marker[i]);
-            if (std::toupper(a) != std::toupper(b)) return false;
+            if (Upper(a) != Upper(b)) return false;
         }
-        Pos += marker.size();
+        Pos += size;
         return true;
     }
 
-    const std::string& Text;
+    const char* Text;
+    std::size_t Length;
     std::size_t Pos = 0;
 };
 
-[[noreturn]] void NotATime(const std::string& text) {
-    throw ConversionError("'" + text + "' is not a valid time");
+// x - 24 * trunc(x / 24) exactly, as the x87's partial remainder gives it.
+double Remainder24(double x) {
+    double remainder;
+    asm("1: fprem\n\t"
+        "fnstsw %%ax\n\t"
+        "testb $4, %%ah\n\t"
+        "jnz 1b"
+        : "=t"(remainder)
+        : "0"(x), "u"(24.0)
+        : "ax", "cc");
+    return remainder;
 }
 
 // Hours and minutes rounded as the report's time texts have them.
@@ -85,34 +91,40 @@ void SplitHours(double hours, std::int32_t& h, std::int32_t& m) {
 }  // namespace
 
 std::int32_t TruncateToInt32(double value) {
-    if (std::isnan(value)) return 0;
+    if (__builtin_isnan(value)) return 0;
     if (value >= 2147483647.0) return 2147483647;
     if (value <= -2147483648.0) return -2147483647 - 1;
     return static_cast<std::int32_t>(value);
 }
 
-std::string TwoDigitTime(std::int32_t hours, std::int32_t minutes) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d", static_cast<int>(hours), static_cast<int>(minutes));
-    return buffer;
+ShortText TwoDigitTime(std::int32_t hours, std::int32_t minutes) {
+    ShortText text;
+    const std::int32_t parts[2] = {hours, minutes};
+    for (std::int32_t value : parts) {
+        char digits[12];
+        if (!text.empty()) text.Append(":");
+        if (value >= 0 && value < 10) text.Append("0");
+        text.Append(digits, platform::FormatWhole(value, digits));
+    }
+    return text;
 }
 
-double TimeTextToHours(const std::string& text) {
-    TimeScanner scan(text);
+bool TimeTextToHours(const char* text, std::size_t length, double& hours) {
+    TimeScanner scan(text, length);
     const char separator = platform::CurrentRegionalSettings().TimeSeparator;
     scan.SkipBlanks();
     int half = scan.Marker();
     scan.SkipBlanks();
     int hour = 0, minute = 0, second = 0;
-    if (!scan.Number(hour)) NotATime(text);
+    if (!scan.Number(hour)) return false;
     scan.SkipBlanks();
     if (scan.Take(separator)) {
         scan.SkipBlanks();
-        if (!scan.Number(minute)) NotATime(text);
+        if (!scan.Number(minute)) return false;
         scan.SkipBlanks();
         if (scan.Take(separator)) {
             scan.SkipBlanks();
-            if (!scan.Number(second)) NotATime(text);
+            if (!scan.Number(second)) return false;
             scan.SkipBlanks();
         }
     }
@@ -120,49 +132,49 @@ double TimeTextToHours(const std::string& text) {
         half = scan.Marker();
         scan.SkipBlanks();
     }
-    if (!scan.AtEnd()) NotATime(text);
-    if (minute > 59 || second > 59) NotATime(text);
+    if (!scan.AtEnd()) return false;
+    if (minute > 59 || second > 59) return false;
     if (half < 0) {
-        if (hour > 23) NotATime(text);
+        if (hour > 23) return false;
     } else {
-        if (hour < 1 || hour > 12) NotATime(text);
+        if (hour < 1 || hour > 12) return false;
         if (hour == 12) hour = 0;
         if (half == 1) hour += 12;
     }
-    return hour + minute * (1.0 / 60.0);
+    hours = hour + minute * (1.0 / 60.0);
+    return true;
 }
 
-std::string HoursToTimeText(double hours) {
+ShortText HoursToTimeText(double hours) {
     std::int32_t h, m;
     SplitHours(hours, h, m);
     return TwoDigitTime(h, m);
 }
 
-std::string HoursToClockText(double hours) {
-    if (!std::isfinite(hours)) hours = 0.0;
-    hours = std::fmod(hours, 24.0);
+ShortText HoursToClockText(double hours) {
+    if (!__builtin_isfinite(hours)) hours = 0.0;
+    hours = Remainder24(hours);
     if (hours < 0.0) hours += 24.0;
     std::int32_t h, m;
     SplitHours(hours, h, m);
     return TwoDigitTime(h % 24, m);
 }
 
-double TextToFloat(const std::string& text) {
+bool TextToFloat(const char* text, std::size_t length, double& value) {
     const char separator = platform::CurrentRegionalSettings().DecimalSeparator;
     std::size_t start = 0;
-    while (start < text.size() && IsBlank(text[start])) ++start;
-    double value = 0.0;
-    std::size_t taken = platform::ReadDecimalPrefix(text.data() + start, text.size() - start, separator, value);
+    while (start < length && IsBlank(text[start])) ++start;
+    double number = 0.0;
+    std::size_t taken = platform::ReadDecimalPrefix(text + start, length - start, separator, number);
     std::size_t end = start + taken;
-    while (end < text.size() && IsBlank(text[end])) ++end;
-    if (taken == 0 || end != text.size() || !std::isfinite(value)) {
-        throw ConversionError("'" + text + "' is not a valid floating point value");
-    }
-    return value;
+    while (end < length && IsBlank(text[end])) ++end;
+    if (taken == 0 || end != length || !__builtin_isfinite(number)) return false;
+    value = number;
+    return true;
 }
 
 double PlanarDistance(double x1, double y1, double x2, double y2) {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
-    return std::sqrt(dx * dx + dy * dy);
+    return __builtin_sqrt(dx * dx + dy * dy);
 }

@@ -1,7 +1,5 @@
 #include "progress/timing.h"
 
-#include <cmath>
-
 #include "gauge/state.h"
 #include "gauge/variables.h"
 #include "progress/time_text.h"
@@ -12,7 +10,7 @@ namespace {
 
 // The simulator's clock as an "hh:mm" text, rounded to the minute: past 30
 // seconds the minute goes up (exactly 30 stays).
-std::string ClockText() {
+ShortText ClockText() {
     const double hourValue = ReadHostVariable(ClockHourVariable);
     const double minuteValue = ReadHostVariable(ClockMinuteVariable);
     const double secondValue = ReadHostVariable(ClockSecondVariable);
@@ -34,8 +32,11 @@ void UpdateCheckpointTimes() {
     TChkPoint& previous = ChkPointList.Item(index - 1);
     TChkPoint& current = ChkPointList.Item(index);
 
-    const std::string clock = ClockText();
-    double legHours = TimeTextToHours(clock) - TimeTextToHours(previous.ActualArrival);
+    const ShortText clock = ClockText();
+    double now = 0.0, before = 0.0;
+    if (!TimeTextToHours(clock, now)) return;
+    if (!TimeTextToHours(previous.ActualArrival, before)) return;
+    double legHours = now - before;
     if (legHours < 0.0) legHours += 24.0;  // the leg passed midnight
     current.ActualLegTime = HoursToTimeText(legHours);
     current.ActualArrival = clock;
@@ -43,13 +44,14 @@ void UpdateCheckpointTimes() {
     if (index < ChkPointList.Count - 1) {
         TChkPoint& next = ChkPointList.Item(index + 1);
         // Read back from the texts, so the leg time enters rounded to the minute.
-        const double arrival = TimeTextToHours(current.ActualArrival);
-        const double flown = TimeTextToHours(current.ActualLegTime);
-        const double nextDistance = TextToFloat(next.LegDistance);
-        const double currentDistance = TextToFloat(current.LegDistance);
+        double arrival = 0.0, flown = 0.0, nextDistance = 0.0, currentDistance = 0.0;
+        if (!TimeTextToHours(current.ActualArrival, arrival)) return;
+        if (!TimeTextToHours(current.ActualLegTime, flown)) return;
+        if (!TextToFloat(next.LegDistance, nextDistance)) return;
+        if (!TextToFloat(current.LegDistance, currentDistance)) return;
         if (currentDistance == 0.0) return;  // no speed to scale by: no estimate
         const double estimate = arrival + (nextDistance * flown) / currentDistance;
-        if (!std::isfinite(estimate)) return;
+        if (!__builtin_isfinite(estimate)) return;
         next.EstimatedArrival = HoursToClockText(estimate);
     } else {
         ReportHeader.ArrivalTime = current.ActualArrival;
@@ -58,11 +60,7 @@ void UpdateCheckpointTimes() {
 
 void StampCurrentCheckpoint() {
     if (CurrentChkPoint < 1 || CurrentChkPoint >= ChkPointList.Count) return;
-    try {
-        UpdateCheckpointTimes();
-    } catch (...) {
-        WriteRecoveryFile();
-        throw;
-    }
+    UpdateCheckpointTimes();
+    // Whether or not the timing ran to its end: what it wrote is kept.
     WriteRecoveryFile();
 }

@@ -7,8 +7,7 @@
 // its ActualLegTime and ActualArrival, then either the next checkpoint's
 // EstimatedArrival (the next leg flown at the speed of the one just flown) or,
 // at the last checkpoint, the header's ArrivalTime. A text that is not a time
-// or a number stops the run with ConversionError; what was written before
-// stays. A zero or non-finite leg ratio writes no estimate.
+// or a number stops the run at that step; what was written before stays. A zero or non-finite leg ratio writes no estimate.
 void UpdateCheckpointTimes();
 
 // UpdateCheckpointTimes, then the recovery file is written, whether or not

@@ -1,7 +1,5 @@
 #include "report/recovery.h"
 
-#include <cstdio>
-
 #include "platform/text_file.h"
 #include "report/report_file.h"
 
@@ -19,8 +17,8 @@ bool WrittenByThisModule = false;
 void WriteRecoveryFile() {
     if (!WrittenByThisModule && platform::FileExists(RecoveryFileName)) {
         // Left by an earlier flight that ended without a save: keep it.
-        const std::string aside = FirstFreeName("tolvanix-recovery-", ".rec");
-        if (aside.empty() || std::rename(RecoveryFileName, aside.c_str()) != 0) return;
+        const ShortText aside = FirstFreeName("tolvanix-recovery-", ".rec");
+        if (aside.empty() || !platform::RenameFile(RecoveryFileName, aside.c_str())) return;
     }
     WrittenByThisModule = true;
     WriteReportFile(RecoveryFileName);

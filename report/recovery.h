@@ -6,8 +6,6 @@
 // without a save. The module never reads it: the pilot restores it.
 #pragma once
 
-#include <string>
-
 // "tolvanix-recovery.rec" in the current directory.
 extern const char* const RecoveryFileName;
 

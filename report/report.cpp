@@ -1,6 +1,6 @@
 #include "report/report.h"
 
-std::string TReportHeader::* const TReportHeader::Texts[TReportHeader::TextCount] = {
+ReportText TReportHeader::* const TReportHeader::Texts[TReportHeader::TextCount] = {
     &TReportHeader::Field01,    &TReportHeader::Field02,     &TReportHeader::Field03,
     &TReportHeader::Field04,    &TReportHeader::Field05,     &TReportHeader::Field06,
     &TReportHeader::Field07,    &TReportHeader::DepartureTime, &TReportHeader::Field09,
@@ -12,16 +12,13 @@ std::string TReportHeader::* const TReportHeader::Texts[TReportHeader::TextCount
     &TReportHeader::ExtraFuel3, &TReportHeader::TotalFuel,   &TReportHeader::FuelPerHour,
 };
 
-std::string TChkPoint::* const TChkPoint::Texts[TChkPoint::TextCount] = {
+ReportText TChkPoint::* const TChkPoint::Texts[TChkPoint::TextCount] = {
     &TChkPoint::Name,        &TChkPoint::Field02,       &TChkPoint::Ident,
     &TChkPoint::Field04,     &TChkPoint::AltIdent,      &TChkPoint::Field06,
     &TChkPoint::Field07,     &TChkPoint::Field08,       &TChkPoint::Field09,
     &TChkPoint::LegDistance, &TChkPoint::Field11,       &TChkPoint::PlannedLegTime,
     &TChkPoint::ActualLegTime, &TChkPoint::EstimatedArrival, &TChkPoint::ActualArrival,
 };
-
-TChkPointList::TChkPointList(std::int32_t capacity)
-    : Capacity(capacity > 0 ? capacity : 0), Items(static_cast<std::size_t>(Capacity)) {}
 
 void TChkPointList::Clear() {
     Count = 0;
@@ -30,7 +27,7 @@ void TChkPointList::Clear() {
 
 void TChkPointList::Add(const TChkPoint& source) {
     if (Count >= Capacity) return;
-    TChkPoint& slot = Items[static_cast<std::size_t>(Count)];
+    TChkPoint& slot = Items[Count];
     for (auto text : TChkPoint::Texts) slot.*text = source.*text;
     slot.Latitude = 0.0;
     slot.Longitude = 0.0;
@@ -39,12 +36,13 @@ void TChkPointList::Add(const TChkPoint& source) {
 
 TChkPoint& TChkPointList::Item(std::int32_t index) {
     if (index < 0 || index >= Capacity) {
-        Spare = TChkPoint();
+        for (auto text : TChkPoint::Texts) (Spare.*text).clear();
+        Spare.Latitude = 0.0;
+        Spare.Longitude = 0.0;
         return Spare;
     }
-    return Items[static_cast<std::size_t>(index)];
+    return Items[index];
 }
 
-// Constructed in this order when the module is loaded (same translation unit).
-TReportHeader ReportHeader;
-TChkPointList ChkPointList(ChkPointCapacity);
+constinit TReportHeader ReportHeader;
+constinit TChkPointList ChkPointList;

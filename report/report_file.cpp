@@ -1,10 +1,5 @@
 #include "report/report_file.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <limits>
-
 #include "gauge/state.h"
 #include "platform/decimal.h"
 #include "platform/text_file.h"
@@ -29,73 +24,87 @@ bool KeepCopyBeforeSave = false;
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-std::size_t SkipSpace(const std::string& line) {
+std::size_t SkipSpace(const char* line, std::size_t length) {
     std::size_t i = 0;
-    while (i < line.size() && IsSpace(line[i])) ++i;
+    while (i < length && IsSpace(line[i])) ++i;
     return i;
 }
 
-bool OnlySpaceFrom(const std::string& line, std::size_t i) {
-    while (i < line.size() && IsSpace(line[i])) ++i;
-    return i == line.size();
+bool OnlySpaceFrom(const char* line, std::size_t length, std::size_t i) {
+    while (i < length && IsSpace(line[i])) ++i;
+    return i == length;
+}
+
+// True when `text` occurs in line[0, length).
+bool Contains(const char* line, std::size_t length, const char* text) {
+    std::size_t n = 0;
+    while (text[n] != '\0') ++n;
+    for (std::size_t start = 0; start + n <= length; ++start) {
+        if (__builtin_memcmp(line + start, text, n) == 0) return true;
+    }
+    return false;
 }
 
 // Reads the fields of one report file in order and notes what was not taken whole.
 struct FieldReader {
     platform::TextFileReader& In;
-    std::string Line;
+    char Line[ReportNumberLimit + 1];
+    std::size_t Length = 0;
     bool Missing = false;  // a line the file should have had was not there
 
     bool Next(std::size_t limit) {
-        if (In.ReadLine(Line, limit)) return true;
+        if (In.ReadLine(Line, limit, Length)) return true;
         Missing = true;
         return false;
     }
-    void Text(std::string& field) {
+    void Text(ReportText& field) {
         Next(ReportTextLimit);
-        AssignTrimmed(field, Line);
+        AssignTrimmed(field, Line, Length);
     }
     double Number(bool& clean) {
         if (!Next(ReportNumberLimit)) return 0.0;
         bool lineClean = true;
-        double value = ParseReportNumber(Line, &lineClean);
+        double value = ParseReportNumber(Line, Length, &lineClean);
         if (!lineClean) clean = false;
         return value;
     }
 };
 
+constexpr std::int32_t Int32Max = 2147483647;
+constexpr std::int32_t Int32Min = -Int32Max - 1;
+
 }  // namespace
 
-std::int32_t ParseReportCount(const std::string& line, bool* clean) {
-    std::size_t i = SkipSpace(line);
+std::int32_t ParseReportCount(const char* line, std::size_t length, bool* clean) {
+    std::size_t i = SkipSpace(line, length);
     bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    if (i < length && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
     std::int64_t value = 0;
     std::size_t digits = 0;
-    while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
-        if (value <= std::numeric_limits<std::int32_t>::max()) value = value * 10 + (line[i] - '0');
+    while (i < length && line[i] >= '0' && line[i] <= '9') {
+        if (value <= Int32Max) value = value * 10 + (line[i] - '0');
         ++i;
         ++digits;
     }
-    if (clean) *clean = digits > 0 && OnlySpaceFrom(line, i);
+    if (clean) *clean = digits > 0 && OnlySpaceFrom(line, length, i);
     if (digits == 0) return 0;
     if (negative) value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    if (value > Int32Max) return Int32Max;
+    if (value < Int32Min) return Int32Min;
     return static_cast<std::int32_t>(value);
 }
 
-double ParseReportNumber(const std::string& line, bool* clean) {
-    std::size_t start = SkipSpace(line);
+double ParseReportNumber(const char* line, std::size_t length, bool* clean) {
+    std::size_t start = SkipSpace(line, length);
     double value = 0.0;
-    std::size_t taken = platform::ReadDecimalPrefix(line.data() + start, line.size() - start, '.', value);
-    bool ok = taken > 0 && std::isfinite(value);
-    if (clean) *clean = ok && OnlySpaceFrom(line, start + taken);
+    std::size_t taken = platform::ReadDecimalPrefix(line + start, length - start, '.', value);
+    bool ok = taken > 0 && __builtin_isfinite(value);
+    if (clean) *clean = ok && OnlySpaceFrom(line, length, start + taken);
     return ok ? value : 0.0;
 }
 
 bool ReadReport(platform::TextFileReader& in) {
-    FieldReader read{in, std::string()};
+    FieldReader read{in, {}};
     bool numbersClean = true;
     bool dropped = false;
 
@@ -105,17 +114,17 @@ bool ReadReport(platform::TextFileReader& in) {
 
     bool countClean = true;
     std::int32_t count = 0;
-    if (read.Next(ReportNumberLimit)) count = ParseReportCount(read.Line, &countClean);
+    if (read.Next(ReportNumberLimit)) count = ParseReportCount(read.Line, read.Length, &countClean);
     // A negative count is read as no checkpoints, which is not what the file says.
     if (!countClean || count < 0) numbersClean = false;
 
     // The texts of every checkpoint the count names are read, so that the
     // lines after them stay in place; only the first Capacity are kept. The
     // load ends at the end of the file, whatever the count says.
-    TChkPoint scratch;
+    static TChkPoint scratch;  // 4 KB: kept off the stack
     for (std::int32_t k = 0; k < count; ++k) {
         if (!read.Next(ReportTextLimit)) break;  // the file ends before this checkpoint
-        AssignTrimmed(scratch.Name, read.Line);
+        AssignTrimmed(scratch.Name, read.Line, read.Length);
         for (int f = 1; f < TChkPoint::TextCount; ++f) read.Text(scratch.*TChkPoint::Texts[f]);
         if (ChkPointList.Count < ChkPointList.Capacity) {
             ChkPointList.Add(scratch);
@@ -139,14 +148,15 @@ bool ReadReport(platform::TextFileReader& in) {
 void WriteReport(platform::TextFileWriter& out) {
     // A non-finite number would be written as "inf" or "nan", which no reader
     // takes back; such a value is written as 0.
-    auto number = [&out](double value) {
-        out.WriteLine(platform::FormatFixed(std::isfinite(value) ? value : 0.0, 6));
+    char text[platform::FixedTextMaxChars + 1];
+    auto number = [&out, &text](double value) {
+        out.WriteLine(text, platform::FormatFixed(value, 6, text));
     };
     out.WriteLine(ReportHeaderText);
     for (auto text : TReportHeader::Texts) out.WriteLine(ReportHeader.*text);
     out.WriteLine(ChkPointList.Field1);
     out.WriteLine(ChkPointList.Field2);
-    out.WriteLine(std::to_string(ChkPointList.Count));
+    out.WriteLine(text, platform::FormatWhole(ChkPointList.Count, text));
     for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
         const TChkPoint& point = ChkPointList.Item(k);
         for (auto text : TChkPoint::Texts) out.WriteLine(point.*text);
@@ -160,49 +170,53 @@ void WriteReport(platform::TextFileWriter& out) {
 }
 
 void LoadReport() {
-    std::FILE* file = platform::OpenForReading(ReportFileName);
-    if (!file) {
+    platform::File file;
+    if (!file.OpenForReading(ReportFileName)) {
         // There, but not readable now (locked, no permission): protect it.
         if (platform::FileExists(ReportFileName)) KeepCopyBeforeSave = true;
         return;
     }
     platform::TextFileReader in(file);
-    std::string first;
-    bool any = in.ReadLine(first, ReportTextLimit);
-    if (first.find(ReportHeaderText) == std::string::npos) {
-        std::fclose(file);
-        if (any) KeepCopyBeforeSave = true;
+    char first[ReportTextLimit + 1];
+    std::size_t length = 0;
+    bool any = in.ReadLine(first, ReportTextLimit, length);
+    if (!Contains(first, length, ReportHeaderText)) {
+        if (any || in.Failed()) KeepCopyBeforeSave = true;
         return;
     }
     ChkPointList.Clear();
     CurrentChkPoint = 0;
     bool whole = ReadReport(in);
-    std::fclose(file);
-    KeepCopyBeforeSave = !whole;
+    KeepCopyBeforeSave = !whole || in.Failed();
 }
 
 void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
 
 bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
 
-std::string FirstFreeName(const char* prefix, const char* suffix) {
-    for (int n = 1; n < 10000; ++n) {
-        std::string name = prefix + std::to_string(n) + suffix;
+ShortText FirstFreeName(const char* prefix, const char* suffix) {
+    for (std::int32_t n = 1; n < 10000; ++n) {
+        char number[12];
+        ShortText name = prefix;
+        name.Append(number, platform::FormatWhole(n, number));
+        name.Append(suffix);
         if (!platform::FileExists(name.c_str())) return name;
     }
-    return std::string();
+    return ShortText();
 }
 
 bool WriteReportFile(const char* path) {
-    const std::string temp = std::string(path) + ".new";
-    const std::string backup = std::string(path) + ".old";
-    std::FILE* file = platform::OpenForWriting(temp.c_str());
-    if (!file) return false;
+    ShortText temp = path;
+    temp.Append(".new");
+    ShortText backup = path;
+    backup.Append(".old");
+    platform::File file;
+    if (!file.CreateForWriting(temp.c_str())) return false;
     platform::TextFileWriter out(file);
     WriteReport(out);
-    bool ok = !out.Failed();
-    if (!platform::FlushToDisk(file)) ok = false;
-    if (std::fclose(file) != 0) ok = false;
+    bool ok = out.Finish();
+    if (!file.FlushToDisk()) ok = false;
+    if (!file.Close()) ok = false;
     if (ok) ok = platform::ReplaceFileSafely(temp.c_str(), path, backup.c_str());
     if (!ok) platform::RemoveFile(temp.c_str());
     return ok;
@@ -211,7 +225,7 @@ bool WriteReportFile(const char* path) {
 void SaveReport() {
     if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
         // Never replace a file we could not take whole without keeping it.
-        std::string copy = FirstFreeName("tolvanix-kept-", ".rec");
+        const ShortText copy = FirstFreeName("tolvanix-kept-", ".rec");
         if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
     }
     KeepCopyBeforeSave = false;

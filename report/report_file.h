@@ -2,8 +2,10 @@
 // globals. Reading and writing follow Windows text mode on every build.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
+
+#include "platform/fixed_text.h"
 
 namespace platform {
 class TextFileReader;
@@ -50,11 +52,19 @@ bool WriteReportFile(const char* path);
 // The count line: leading white space, optional sign, digits up to the first
 // other character; no digits gives 0; values beyond 32 bits are clamped.
 // `clean` tells whether nothing but white space followed the digits.
-std::int32_t ParseReportCount(const std::string& line, bool* clean = nullptr);
+std::int32_t ParseReportCount(const char* line, std::size_t length, bool* clean = nullptr);
+template <typename Text>
+std::int32_t ParseReportCount(const Text& line, bool* clean = nullptr) {
+    return ParseReportCount(line.data(), line.size(), clean);
+}
 
 // A number line: leading white space, then the longest decimal number prefix
 // with '.'; no number, or one beyond the range of a double, gives 0.0.
-double ParseReportNumber(const std::string& line, bool* clean = nullptr);
+double ParseReportNumber(const char* line, std::size_t length, bool* clean = nullptr);
+template <typename Text>
+double ParseReportNumber(const Text& line, bool* clean = nullptr) {
+    return ParseReportNumber(line.data(), line.size(), clean);
+}
 
 // Forgets what the last load left to protect (tests start from a clean state).
 void ResetReportFileGuard();
@@ -62,4 +72,4 @@ void ResetReportFileGuard();
 bool ReportFileNeedsCopy();
 
 // "<prefix>N<suffix>" with the first N from 1 up that names no file; empty if none is free.
-std::string FirstFreeName(const char* prefix, const char* suffix);
+ShortText FirstFreeName(const char* prefix, const char* suffix);

@@ -4,16 +4,11 @@ namespace {
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
-void AssignTrimmed(std::string& field, const std::string& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && IsTrimmed(text[first])) ++first;
-    while (last > first && IsTrimmed(text[last - 1])) --last;
-    field.assign(text, first, last - first);
-}
-
-std::string TrimText(const std::string& text) {
-    std::string trimmed;
-    AssignTrimmed(trimmed, text);
-    return trimmed;
+void TrimmedPart(const char* text, std::size_t length, std::size_t& first, std::size_t& count) {
+    std::size_t start = 0;
+    std::size_t end = length;
+    while (start < end && IsTrimmed(text[start])) ++start;
+    while (end > start && IsTrimmed(text[end - 1])) --end;
+    first = start;
+    count = end - start;
 }

@@ -1,0 +1,62 @@
+// The x87 state belongs to the host. The simulator draws with Direct3D,
+// which leaves the x87 in single precision for the whole process, and other
+// hosts leave other rounding and exception masks. So every routine and
+// callback the host calls opens a HostFloatingPointScope first: it saves the
+// host's control word and works with the module's own (53-bit precision,
+// round to nearest, all exceptions masked); when it closes, on every way out,
+// it clears the exception flags the module raised (so none is pending under
+// a word that unmasks it) and loads the host's word again. fldenv is not used:
+// it would also empty the register that carries a text callback's result.
+//
+// While the module calls into the host (a service entry), the host's own word
+// is in force again: HostCallScope.
+#pragma once
+
+#include <cstdint>
+
+// 53-bit precision, round to nearest, all six exceptions masked.
+constexpr std::uint16_t ModuleControlWord = 0x027F;
+
+// The host's word of the innermost open HostFloatingPointScope (the module's
+// own word when none is open, as in the tests).
+extern std::uint16_t HostControlWord;
+
+inline std::uint16_t StoreControlWord() {
+    std::uint16_t word;
+    asm volatile("fnstcw %0" : "=m"(word) : : "memory");
+    return word;
+}
+
+inline void LoadControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word) : "memory"); }
+
+inline void ClearExceptionFlags() { asm volatile("fnclex" : : : "memory"); }
+
+class HostFloatingPointScope {
+public:
+    HostFloatingPointScope() : HostWord(StoreControlWord()), OuterHostWord(HostControlWord) {
+        HostControlWord = HostWord;
+        LoadControlWord(ModuleControlWord);
+    }
+    ~HostFloatingPointScope() {
+        HostControlWord = OuterHostWord;
+        ClearExceptionFlags();
+        LoadControlWord(HostWord);
+    }
+    HostFloatingPointScope(const HostFloatingPointScope&) = delete;
+    HostFloatingPointScope& operator=(const HostFloatingPointScope&) = delete;
+
+private:
+    std::uint16_t HostWord;
+    std::uint16_t OuterHostWord;
+};
+
+class HostCallScope {
+public:
+    HostCallScope() {
+        ClearExceptionFlags();
+        LoadControlWord(HostControlWord);
+    }
+    ~HostCallScope() { LoadControlWord(ModuleControlWord); }
+    HostCallScope(const HostCallScope&) = delete;
+    HostCallScope& operator=(const HostCallScope&) = delete;
+};
