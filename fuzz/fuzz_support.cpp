@@ -50,11 +50,16 @@ void Text(std::string& out, const std::string& text) {
 }
 
 void Number(std::string& out, double value) {
-    out += platform::FormatFixed(std::isfinite(value) ? value : 0.0, 6);
+    out += Fixed(value, 6);
     out += '|';
 }
 
 }  // namespace
+
+std::string Fixed(double value, int decimals) {
+    char text[platform::FixedTextMaxChars + 1];
+    return std::string(text, platform::FormatFixed(value, decimals, text));
+}
 
 void EnterScratchDirectory() {
     static bool entered = false;

@@ -36,6 +36,9 @@ bool LinesWithinBuffers();
 // as the writer writes it (six decimals, non-finite as 0).
 std::string DescribeStoredReport();
 
+// `value` as the report writer writes numbers (platform::FormatFixed).
+std::string Fixed(double value, int decimals);
+
 // Aborts with `what` when `condition` is false (libFuzzer keeps the input).
 void Check(bool condition, const char* what);
 

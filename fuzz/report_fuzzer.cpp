@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/lines.h"
+#include "gauge/fpu.h"
 #include "platform/decimal.h"
 #include "fuzz/fuzz_support.h"
 #include "gauge/mouse.h"
@@ -21,6 +22,7 @@
 namespace {
 
 using vqfuzz::Check;
+using vqfuzz::Fixed;
 
 const char* const File = "tolvanix.rec";
 const char* const FirstCopy = "tolvanix-kept-1.rec";
@@ -44,9 +46,12 @@ std::vector<std::string> Normalized(const std::string& bytes) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         if (i == 0 && line.find(ReportHeaderText) != std::string::npos) line = ReportHeaderText;
+        // Text fields are stored trimmed, so a text that is a number once
+        // trimmed is written back as that number.
+        line = TrimText(line);
         bool clean = false;
         const double number = ParseReportNumber(line, &clean);
-        line = clean ? platform::FormatFixed(number, 6) : TrimText(line);
+        if (clean) line = Fixed(number, 6);
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
@@ -109,6 +114,7 @@ void Fly(std::uint32_t mix) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    LoadControlWord(ModuleControlWord);  // as at every entry into the module
     vqfuzz::EnterScratchDirectory();
     vqfuzz::ClearScratchDirectory();
     vqfuzz::ResetModule();

@@ -60,6 +60,13 @@ public:
         return *this;
     }
 
+    // The tools' strings (std::string, std::string_view) are made from a
+    // text directly; the module itself has none.
+    template <typename Text, typename = decltype(Text(static_cast<const char*>(nullptr), std::size_t()))>
+    operator Text() const {
+        return Text(Chars, Length);
+    }
+
     bool operator==(const char* text) const {
         std::size_t i = 0;
         for (; i < Length; ++i) {

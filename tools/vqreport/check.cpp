@@ -29,7 +29,7 @@ constexpr double ArrivalDistance = 0.006;
 const char* const CopyKept =
     "Before its next save the gauge keeps a copy of the file as tolvanix-kept-N.rec.";
 
-std::string Number6(double value) { return platform::FormatFixed(value, 6); }
+std::string Number6(double value) { return FormatDecimals(value, 6); }
 
 std::string Separator(char c) { return std::string("'") + c + "'"; }
 
@@ -121,9 +121,11 @@ void Checker::Run(const std::string& path) {
 // wrong with the lines themselves: their length, blanks, numbers that are not
 // numbers, lines missing and lines left over.
 void Checker::WalkLines(const std::string& path) {
-    std::FILE* file = platform::OpenForReading(path.c_str());
-    if (!file) return;
+    platform::File file;
+    if (!file.OpenForReading(path.c_str())) return;
     platform::TextFileReader in(file);
+    std::vector<char> buffer(InspectLimit + 1);
+    std::size_t length = 0;
     std::string line;
     std::int64_t expected = ExpectedLines(0, ChkPointList.Capacity);
     std::int64_t n = 0;
@@ -132,7 +134,8 @@ void Checker::WalkLines(const std::string& path) {
     std::vector<bool> numeric{false};  // numeric[n]: line n holds just a number
     for (;;) {
         const bool cutBefore = in.WasCut();
-        if (!in.ReadLine(line, InspectLimit)) break;
+        if (!in.ReadLine(buffer.data(), InspectLimit, length)) break;
+        line.assign(buffer.data(), length);
         ++n;
         const bool over = in.WasCut() && !cutBefore;  // longer than InspectLimit
         if (n > expected) {
@@ -192,7 +195,6 @@ void Checker::WalkLines(const std::string& path) {
             CheckNumberLine(n, field, line, true);
         }
     }
-    std::fclose(file);
 
     // A checkpoint added or removed by hand without changing the count: the
     // file has the lines of another number of checkpoints, its start fuel and
@@ -352,7 +354,7 @@ void Checker::CheckHeaderFields() {
                        "The gauge replaces it when the last checkpoint is reached; until then the fuel summary "
                        "cannot work out the flight time.");
     }
-    const std::string* extra[3] = {&ReportHeader.ExtraFuel1, &ReportHeader.ExtraFuel2, &ReportHeader.ExtraFuel3};
+    const ReportText* extra[3] = {&ReportHeader.ExtraFuel1, &ReportHeader.ExtraFuel2, &ReportHeader.ExtraFuel3};
     for (int e = 0; e < 3; ++e) {
         const int field = HfExtraFuel1 + e;
         std::int32_t value = 0;
@@ -503,7 +505,7 @@ void Checker::CheckPosition(std::int64_t k) {
     const double d = std::hypot(point.Latitude - before.Latitude, point.Longitude - before.Longitude);
     if (d < 2 * ArrivalDistance) {
         Add(Severity::Warning, latLine, PointName(k) + " position",
-            "it lies " + platform::FormatFixed(d, 4) + " degrees from " + PointName(k - 1) +
+            "it lies " + FormatDecimals(d, 4) + " degrees from " + PointName(k - 1) +
                 ", so their arrival areas (0.006 degrees around each) overlap",
             "The gauge may take the arrival here the moment the aircraft leaves the checkpoint before it, or "
             "miss it; the times of this leg will be wrong.");

@@ -1,7 +1,7 @@
 #include "tools/vqreport/conversions.h"
 
+#include "platform/decimal.h"
 #include "platform/regional.h"
-#include "progress/conversion_error.h"
 #include "progress/fuel.h"
 #include "progress/time_text.h"
 
@@ -52,15 +52,15 @@ bool IsWrittenZero(const std::string& text) {
 
 bool ReadTimeOfDay(const std::string& text, double& hours) {
     NeutralRegionalSettings neutral('.');
-    try {
-        hours = TimeTextToHours(text);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
+    return TimeTextToHours(text, hours);
 }
 
 std::string FormatHours(double hours) { return HoursToTimeText(hours); }
+
+std::string FormatDecimals(double value, int decimals) {
+    char text[platform::FixedTextMaxChars + 1];
+    return std::string(text, platform::FormatFixed(value, decimals, text));
+}
 
 bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
     const std::int32_t number = WholeNumberOrZero(text);
@@ -71,12 +71,7 @@ bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
 
 bool ReadLegDistance(const std::string& text, char separator, double& value) {
     NeutralRegionalSettings neutral(separator);
-    try {
-        value = TextToFloat(text);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
+    return TextToFloat(text, value);
 }
 
 }  // namespace vqreport

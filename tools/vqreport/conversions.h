@@ -29,6 +29,9 @@ std::string FormatHours(double hours);
 // number, true stores the value the fuel account uses.
 bool ReadWholeNumber(const std::string& text, std::int32_t& value);
 
+// A number with `decimals` decimals as the gauge writes one (FormatFixed).
+std::string FormatDecimals(double value, int decimals);
+
 // A leg distance as the gauge converts it (TextToFloat) on a PC whose decimal
 // separator is `separator`.
 bool ReadLegDistance(const std::string& text, char separator, double& value);

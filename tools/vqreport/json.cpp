@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/decimal.h"
+#include "tools/vqreport/conversions.h"
 
 namespace vqreport {
 
@@ -59,7 +59,7 @@ std::string JsonString(const std::string& text) {
 }
 
 std::string JsonNumber(double value) {
-    return platform::FormatFixed(std::isfinite(value) ? value : 0.0, 6);
+    return FormatDecimals(value, 6);
 }
 
 }  // namespace vqreport

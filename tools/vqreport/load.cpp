@@ -28,7 +28,7 @@ std::string UnreadableReason(const std::string& path) {
     if (status.type() == fs::file_type::directory) return "it is a directory, not a report file";
     // Devices and pipes may never end; a report file is a plain file.
     if (!error && status.type() != fs::file_type::regular) return "it is not a plain file";
-    std::FILE* file = platform::OpenForReading(path.c_str());
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         const int code = errno;
         return code ? std::strerror(code) : "it cannot be opened";
@@ -42,20 +42,22 @@ LoadResult LoadReportFile(const std::string& path, bool evenIfRefused) {
     EmptyReport();
     result.OpenError = UnreadableReason(path);
     if (!result.OpenError.empty()) return result;
-    std::FILE* file = platform::OpenForReading(path.c_str());
-    if (!file) {
+    platform::File file;
+    if (!file.OpenForReading(path.c_str())) {
         result.OpenError = "it cannot be opened";
         return result;
     }
     result.Opened = true;
     platform::TextFileReader in(file);
-    result.Empty = !in.ReadLine(result.FirstLine, ReportTextLimit);
+    char first[ReportTextLimit + 1];
+    std::size_t length = 0;
+    result.Empty = !in.ReadLine(first, ReportTextLimit, length);
+    result.FirstLine.assign(first, length);
     result.Accepted = result.FirstLine.find(ReportHeaderText) != std::string::npos;
     if (result.Accepted || (evenIfRefused && !result.Empty)) {
         ChkPointList.Clear();
         result.Whole = ReadReport(in);
     }
-    std::fclose(file);
     return result;
 }
 

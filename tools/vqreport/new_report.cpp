@@ -316,7 +316,7 @@ bool RouteBuilder::StartTheClock() {
 bool ReadRoute(const std::string& path, std::string& text, std::string& problem) {
     problem = UnreadableReason(path);
     if (!problem.empty()) return false;
-    std::FILE* file = platform::OpenForReading(path.c_str());
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         problem = "it cannot be opened";
         return false;

@@ -298,7 +298,7 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
 
 bool ReadAll(const std::string& path, std::string& bytes) {
     bytes.clear();
-    std::FILE* file = platform::OpenForReading(path.c_str());
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     char buffer[4096];
     std::size_t n;

@@ -22,8 +22,8 @@ std::string Position(const TChkPoint& point) {
     if (!HasPosition(point)) return "no position";
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "%9s %c  %10s %c",
-                  platform::FormatFixed(std::fabs(point.Latitude), 6).c_str(), point.Latitude < 0 ? 'S' : 'N',
-                  platform::FormatFixed(std::fabs(point.Longitude), 6).c_str(), point.Longitude < 0 ? 'W' : 'E');
+                  FormatDecimals(std::fabs(point.Latitude), 6).c_str(), point.Latitude < 0 ? 'S' : 'N',
+                  FormatDecimals(std::fabs(point.Longitude), 6).c_str(), point.Longitude < 0 ? 'W' : 'E');
     return buffer;
 }
 
@@ -108,14 +108,14 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
         PrintHeaderField(out, FirstHeaderTextLine + h, HeaderFields[h].Label, ReportHeader.*TReportHeader::Texts[h],
                          HeaderFields[h].Meaning);
     }
-    PrintHeaderField(out, StartFuelLine(count), "start fuel", platform::FormatFixed(ChkPointList.StartFuel, 6),
+    PrintHeaderField(out, StartFuelLine(count), "start fuel", FormatDecimals(ChkPointList.StartFuel, 6),
                      "fuel on board when the pilot stored it");
     const std::string flight = FlightTime(ReportHeader.DepartureTime, ReportHeader.ArrivalTime);
     out << "\nFlight time: ";
     if (flight.empty()) {
         out << "not known (it needs the departure and the arrival time)\n";
     } else {
-        out << flight << " (departure " << ReportHeader.DepartureTime << ", arrival " << ReportHeader.ArrivalTime
+        out << flight << " (departure " << ReportHeader.DepartureTime.c_str() << ", arrival " << ReportHeader.ArrivalTime.c_str()
             << ")\n";
     }
 }
