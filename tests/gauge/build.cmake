@@ -11,9 +11,26 @@ target_link_libraries(module_file_tests PRIVATE vqhost)
 add_dependencies(module_file_tests VQgauge)
 
 if(WIN32)
-  # The gauge file may import from system DLLs only.
+  # The gauge file as the host's machines load and run it: Windows 95 imports,
+  # no TLS directory, Pentium code, small, its debug information beside it.
   find_program(VQ_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
-  add_test(NAME gauge_file_imports
-    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${VQ_OBJDUMP} -DMODULE=$<TARGET_FILE:VQgauge>
-            -P ${CMAKE_CURRENT_LIST_DIR}/check_imports.cmake)
+  find_program(VQ_NM NAMES i686-w64-mingw32-nm REQUIRED)
+  find_program(VQ_OBJCOPY NAMES i686-w64-mingw32-objcopy REQUIRED)
+  set(gauge_check ${CMAKE_CURRENT_LIST_DIR}/check_gauge_file.sh)
+  foreach(what IN ITEMS imports tls pentium_code size)
+    add_test(NAME gauge_file_${what} COMMAND ${gauge_check} ${what} $<TARGET_FILE:VQgauge>)
+  endforeach()
+
+  # The processor check must fail on a DLL with a cmov and a fucomi, split like
+  # the gauge file, and name both with their function.
+  add_library(gauge_newer_code SHARED ${CMAKE_CURRENT_LIST_DIR}/newer_code.c)
+  target_link_options(gauge_newer_code PRIVATE -nostdlib -Wl,-e,_DllEntry@12)
+  set(newer_dll $<TARGET_FILE:gauge_newer_code>)
+  add_custom_command(TARGET gauge_newer_code POST_BUILD
+    COMMAND ${VQ_OBJCOPY} --only-keep-debug ${newer_dll} ${newer_dll}.debug
+    COMMAND ${VQ_OBJCOPY} --strip-all --add-gnu-debuglink=${newer_dll}.debug ${newer_dll})
+  add_test(NAME gauge_file_pentium_code_negative COMMAND ${gauge_check} rejects_newer_code ${newer_dll})
+
+  set_tests_properties(gauge_file_imports gauge_file_tls gauge_file_pentium_code gauge_file_size
+    gauge_file_pentium_code_negative PROPERTIES ENVIRONMENT "OBJDUMP=${VQ_OBJDUMP};NM=${VQ_NM}")
 endif()
