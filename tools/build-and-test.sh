@@ -1,9 +1,10 @@
 #!/bin/bash
 # Configures, builds and tests the two builds, linux32 first, then win32 (its
 # tests run under Wine through tools/wine-run.sh), and prints ctest's summary
-# of each; with no preset named, then runs the whole suite under the
-# sanitizers (tools/sanitize.sh) and each fuzz target for VQ_FUZZ_SECONDS
-# (default 60, tools/fuzz.sh). Exits non-zero if any step fails.
+# of each; with no preset named, then runs the suites again on an emulated
+# Pentium II (tools/pentium2-tests.sh, as root or
+# through sudo), the sanitizers (tools/sanitize.sh) and each fuzz target for
+# VQ_FUZZ_SECONDS (default 60, tools/fuzz.sh). Exits non-zero if any step fails.
 #
 #   tools/build-and-test.sh [PRESET...]     (default: linux32 win32)
 #
@@ -61,10 +62,22 @@ for preset in "${presets[@]}"; do
   summary+=("$preset: ${line:-ctest failed (exit $status)}; tests took $((t3 - t2)) s")
 done
 
-# With both builds (the default), the module's code is also attacked: the
-# whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and each
-# fuzz target for a minute.
+# With both builds (the default), the suites run once more on an emulated
+# Pentium II (no SSE), and the module's code is also attacked: the whole
+# suite under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz
+# target for a minute.
 if [ $# -eq 0 ]; then
+  echo "=== Pentium II"
+  pentium2=(tools/pentium2-tests.sh)
+  [ "$(id -u)" -eq 0 ] || pentium2=(sudo -n tools/pentium2-tests.sh)
+  if [ "$failed" -ne 0 ]; then
+    summary+=("Pentium II: not run (a build or its tests failed)")
+  elif "${pentium2[@]}" >build/pentium2.log 2>&1; then
+    summary+=("Pentium II: $(grep -E '^[0-9]+% tests passed' build/pentium2.log | paste -sd';' -)")
+  else
+    failed=1; tail -n 60 build/pentium2.log >&2
+    summary+=("Pentium II: FAILED (build/pentium2.log)")
+  fi
   echo "=== sanitizers"
   if tools/sanitize.sh >build/sanitize.log 2>&1; then
     line="$(grep -E '^[0-9]+% tests passed' build/sanitize.log | tail -n 1)"
