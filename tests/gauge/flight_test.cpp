@@ -25,9 +25,11 @@ struct Checkpoint {
     const char* plannedLegTime;
 };
 
+// 60.183301 has more digits than single precision holds: a module that
+// computes with the host's single-precision word writes it back changed.
 const Checkpoint Route[] = {
     {"Gardermoen", "ENGM", 60.1939, 11.1004, "", ""},
-    {"Oslo VOR", "OSL", 60.1833, 10.9, "10", "00:05"},
+    {"Oslo VOR", "OSL", 60.183301, 10.9, "10", "00:05"},
     {"Solna", "SOLNA", 0.0, 0.0, "20", "00:06"},
     {"Fagernes", "FAG", 60.30, 8.0, "100", "00:20"},
     {"Flesland", "ENBR", 60.2934, 5.2181, "80", "00:16"},
