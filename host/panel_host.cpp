@@ -1,8 +1,11 @@
 #include "host/panel_host.h"
 
+#include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "display/lines.h"
+#include "host/x87.h"
 
 namespace host {
 
@@ -92,6 +95,7 @@ PanelHost::~PanelHost() {
 }
 
 void PanelHost::Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token) {
+    if (HostWord) ServiceWords.insert(x87::ControlWord());
     if (!Recording) return;
     CallLog.push_back(Call{entry, std::vector<std::uint32_t>(args), token});
 }
@@ -111,22 +115,78 @@ void PanelHost::InstallElements(ImageElement* top) {
     }
 }
 
-void PanelHost::ModuleInit() { Linkage->ModuleInit(); }
-void PanelHost::ModuleDeinit() { Linkage->ModuleDeinit(); }
-std::uint32_t PanelHost::Query() { return Gauge().Query(); }
-void PanelHost::Install(std::uint32_t argument) { Gauge().Install(argument); }
-std::uint32_t PanelHost::Initialize() { return Gauge().Initialize(); }
-std::uint32_t PanelHost::Update() { return Gauge().Update(); }
-std::uint32_t PanelHost::Generate(std::uint32_t argument) { return Gauge().Generate(argument); }
-std::uint32_t PanelHost::Draw() { return Gauge().Draw(); }
-std::uint32_t PanelHost::Kill() { return Gauge().Kill(); }
+std::uint16_t PanelHost::Enter() const {
+    const std::uint16_t own = x87::ControlWord();
+    x87::ClearExceptions();
+    x87::LoadControlWord(*HostWord);
+    return own;
+}
+
+void PanelHost::Leave(const std::string& routine, std::uint16_t own, std::uint16_t control, std::uint16_t status) {
+    x87::ClearExceptions();
+    x87::LoadControlWord(own);
+    const std::uint16_t flags = status & x87::ExceptionBits;
+    if (control != *HostWord || (flags & ~*HostWord)) {
+        char text[64];
+        std::snprintf(text, sizeof text, ": control word 0x%04X, flags 0x%02X", control, flags);
+        Violations.push_back(routine + text);
+    }
+}
+
+template <typename Routine>
+auto PanelHost::CallModule(const std::string& routine, Routine call) {
+    if (!HostWord) return call();
+    const std::uint16_t own = Enter();
+    if constexpr (std::is_void_v<decltype(call())>) {
+        call();
+        Leave(routine, own, x87::ControlWord(), x87::StatusWord());
+    } else {
+        const auto result = call();
+        Leave(routine, own, x87::ControlWord(), x87::StatusWord());
+        return result;
+    }
+}
+
+double PanelHost::CallText(int line, TextCallback callback, double argument) {
+    if (!HostWord) return callback(argument);
+    // The result comes back on the x87 stack, and the compiler would store it
+    // with a waiting instruction, which traps if the callback left a flag set
+    // that the host's word unmasks. So the callback is called as a routine
+    // without result, its word and flags are read and the flags cleared, and
+    // only then is the result taken off the stack.
+    using Unseen = void(VQ_STDCALL*)(double);
+    const Unseen unseen = reinterpret_cast<Unseen>(reinterpret_cast<std::uintptr_t>(callback));
+    const std::uint16_t own = Enter();
+    unseen(argument);
+    const std::uint16_t control = x87::ControlWord();
+    const std::uint16_t status = x87::StatusWord();
+    x87::ClearExceptions();
+    double result;
+    asm volatile("" : "=t"(result) : : "memory");
+    Leave("text callback of line " + std::to_string(line), own, control, status);
+    return result;
+}
+
+void PanelHost::ModuleInit() { CallModule("module init", Linkage->ModuleInit); }
+void PanelHost::ModuleDeinit() { CallModule("module deinit", Linkage->ModuleDeinit); }
+std::uint32_t PanelHost::Query() { return CallModule("query", Gauge().Query); }
+void PanelHost::Install(std::uint32_t argument) {
+    CallModule("install", [&] { Gauge().Install(argument); });
+}
+std::uint32_t PanelHost::Initialize() { return CallModule("initialize", Gauge().Initialize); }
+std::uint32_t PanelHost::Update() { return CallModule("update", Gauge().Update); }
+std::uint32_t PanelHost::Generate(std::uint32_t argument) {
+    return CallModule("generate", [&] { return Gauge().Generate(argument); });
+}
+std::uint32_t PanelHost::Draw() { return CallModule("draw", Gauge().Draw); }
+std::uint32_t PanelHost::Kill() { return CallModule("kill", Gauge().Kill); }
 
 TextElement* PanelHost::Line(int line) const { return (line >= 1 && line <= 3) ? Lines[line - 1] : nullptr; }
 
 bool PanelHost::UpdateLine(int line, double argument) {
     TextElement* element = Line(line);
     if (!element || !element->Callback) return false;
-    return element->Callback(argument) == argument;
+    return CallText(line, element->Callback, argument) == argument;
 }
 
 void PanelHost::Frame() {
@@ -176,7 +236,8 @@ std::uint32_t PanelHost::Click(int area) {
     if (!Mouse || !MouseLive || area < 0 || area >= MouseAreaCount) return 0;
     const MouseArea& record = Mouse[area];
     if (record.Kind != 2 || !record.Callback) return 0;
-    return record.Callback(0, record.EventFlags);
+    return CallModule("mouse callback of area " + std::to_string(area),
+                      [&] { return record.Callback(0, record.EventFlags); });
 }
 
 int PanelHost::AreaOf(const void* callback) const {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,21 @@ public:
 
     const std::vector<Call>& Calls() const { return CallLog; }
     void ClearCalls() { CallLog.clear(); }
+    // The x87 control word the host runs with while it calls into the module
+    // (none by default: calls are made with whatever word is loaded). Once
+    // set, every call into the module, routines and callbacks alike, clears
+    // the exception flags, loads this word and calls; then the word and the
+    // flags the module left are checked, the flags cleared and the host's own
+    // previous word loaded back, so that its own arithmetic never runs with it.
+    void UseControlWord(std::uint16_t word) { HostWord = word; }
+    // The calls that came back with another control word than the host's, or
+    // with an exception flag set that the host's word unmasks, one text each:
+    // "update: control word 0x027F, flags 0x20".
+    const std::vector<std::string>& ControlWordViolations() const { return Violations; }
+    // The control words the service entries were called with while a host
+    // word was set (the module's calls back into the host).
+    const std::set<std::uint16_t>& ServiceControlWords() const { return ServiceWords; }
+
     // Whether service calls are logged (on by default). A long-running host
     // turns it off: the log would grow with every frame.
     void KeepCallLog(bool keep) { Recording = keep; }
@@ -94,6 +111,14 @@ private:
     friend struct HostEntries;
     void Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token = 0);
     void InstallElements(ImageElement* top);
+    // A call into the module, made as UseControlWord says.
+    template <typename Routine>
+    auto CallModule(const std::string& routine, Routine call);
+    double CallText(int line, TextCallback callback, double argument);
+    // Around a call with the host's word: Enter returns the host's own word,
+    // Leave takes the word and the flags the call left, then loads `own`.
+    std::uint16_t Enter() const;
+    void Leave(const std::string& routine, std::uint16_t own, std::uint16_t control, std::uint16_t status);
 
     ModuleLinkage* Linkage;
     ModuleImports* Imports;
@@ -107,6 +132,9 @@ private:
     MouseArea* Mouse = nullptr;
     bool MouseLive = false;
     bool Recording = true;
+    std::optional<std::uint16_t> HostWord;
+    std::vector<std::string> Violations;
+    std::set<std::uint16_t> ServiceWords;
 };
 
 }  // namespace host

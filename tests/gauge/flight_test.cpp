@@ -1,7 +1,12 @@
 // A whole flight through the module file, by a host that knows only the
 // exports: install, switch on, greeting, checkpoints passed by moving line 3's
 // position, one checkpoint without position marked by hand, the fuel
-// commands, switch off and kill; then the report file holds the times.
+// commands, switch off and kill; then the report file holds the times. The
+// same flight with the host running other x87 control words gives the same
+// report, and every call hands the host's word back with no flag it unmasks.
+#include <cstdio>
+#include <optional>
+
 #include "host/module_file.h"
 #include "host/panel_host.h"
 #include "tests/test_support.h"
@@ -20,9 +25,11 @@ struct Checkpoint {
     const char* plannedLegTime;
 };
 
+// 60.183301 has more digits than single precision holds: a module that
+// computes with the host's single-precision word writes it back changed.
 const Checkpoint Route[] = {
     {"Gardermoen", "ENGM", 60.1939, 11.1004, "", ""},
-    {"Oslo VOR", "OSL", 60.1833, 10.9, "10", "00:05"},
+    {"Oslo VOR", "OSL", 60.183301, 10.9, "10", "00:05"},
     {"Solna", "SOLNA", 0.0, 0.0, "20", "00:06"},
     {"Fagernes", "FAG", 60.30, 8.0, "100", "00:20"},
     {"Flesland", "ENBR", 60.2934, 5.2181, "80", "00:16"},
@@ -62,17 +69,22 @@ std::vector<std::string> RouteReport() {
     return lines;
 }
 
-class Flight : public vqtest::ModuleTest {
+// The lines of a report's bytes, each ended by CR LF.
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    return lines;
+}
+
+class Flight : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(Module.Load(vqtest::GaugeModulePath(), error)) << error;
-        Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
-    }
-    void TearDown() override {
-        Host.reset();
-        Module.Unload();
-    }
+    // Flies the route with the module loaded afresh into a fresh directory,
+    // the host running with `hostWord` if given; returns the report's bytes.
+    // Host stays alive afterwards for its records.
+    std::string Fly(std::optional<std::uint16_t> hostWord = std::nullopt);
     void At(int hour, int minute, double second, double latitude, double longitude) {
         Host->SetClock(hour, minute, second);
         Host->SetAircraftPosition(latitude, longitude);
@@ -80,20 +92,23 @@ protected:
         Host->Frame();
         Host->Frame();
     }
-    std::vector<std::string> SavedLines() {
-        std::vector<std::string> lines;
-        std::string bytes = vqtest::ReadFile("tolvanix.rec");
-        std::size_t start = 0;
-        for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-            lines.push_back(bytes.substr(start, end - start));
-        }
-        return lines;
-    }
+    std::optional<vqtest::ScratchDirectory> Scratch;
     host::ModuleFile Module;
     std::unique_ptr<host::PanelHost> Host;
 };
 
-TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
+std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
+    Host.reset();
+    Module.Unload();
+    Scratch.reset();
+    Scratch.emplace();
+    std::string error;
+    if (!Module.Load(vqtest::GaugeModulePath(), error)) {
+        ADD_FAILURE() << error;
+        return "";
+    }
+    Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
+    if (hostWord) Host->UseControlWord(*hostWord);
     vqtest::WriteFile("tolvanix.rec", CrLfLines(RouteReport()));
     Host->ModuleInit();
     Host->Install(0);
@@ -135,8 +150,11 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
     Host->Kill();
     Host->ModuleDeinit();
     EXPECT_TRUE(Host->GuardsIntact());
+    return vqtest::ReadFile("tolvanix.rec");
+}
 
-    const auto lines = SavedLines();
+TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
+    const auto lines = SplitLines(Fly());
     ASSERT_EQ(lines.size(), 32u + 17u * RouteLength);
     auto field = [&lines](int k, int f) { return lines[31 + 15 * k + f - 1]; };
     EXPECT_EQ(lines[16], "11:41") << "arrival time";
@@ -156,5 +174,25 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
         EXPECT_EQ(field(k, 15), expected[k][2]) << "checkpoint " << k + 1;
     }
 }
+
+// The host's word changes nothing: precision, rounding, exceptions unmasked,
+// and with precision unmasked too every call that leaves the inexact flag set
+// is caught.
+class FlightWithHostWord : public Flight, public ::testing::WithParamInterface<std::uint16_t> {};
+
+TEST_P(FlightWithHostWord, GivesTheSameReportAndHandsTheWordBack) {
+    const std::string normal = Fly();
+    EXPECT_EQ(Fly(GetParam()), normal);
+    EXPECT_EQ(Host->ControlWordViolations(), std::vector<std::string>{});
+    EXPECT_EQ(Host->ServiceControlWords(), std::set<std::uint16_t>{GetParam()})
+        << "the module switches back to the host's word around its calls into the host";
+}
+
+INSTANTIATE_TEST_SUITE_P(X87, FlightWithHostWord, ::testing::Values(0x007F, 0x0F7F, 0x037A, 0x035A),
+                         [](const auto& info) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "Word%04X", info.param);
+                             return std::string(name);
+                         });
 
 }  // namespace

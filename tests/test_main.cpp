@@ -1,0 +1,12 @@
+// The test programs' main. Tests that call the module's code directly run it
+// with the module's own x87 control word, as every call from the host does,
+// so that both builds compute alike whatever word the process started with.
+#include <gtest/gtest.h>
+
+#include "host/x87.h"
+
+int main(int argc, char** argv) {
+    host::x87::LoadControlWord(host::x87::ModuleControlWord);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
