@@ -16,6 +16,9 @@
 
 // 53-bit precision, round to nearest, all six exceptions masked.
 constexpr std::uint16_t ModuleControlWord = 0x027F;
+// The six exception flags of the status word and the six mask bits of the
+// control word share their bit positions.
+constexpr std::uint16_t X87ExceptionBits = 0x3F;
 
 // The host's word of the innermost open HostFloatingPointScope (the module's
 // own word when none is open, as in the tests).
@@ -29,6 +32,14 @@ inline std::uint16_t StoreControlWord() {
 
 inline void LoadControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word) : "memory"); }
 
+inline std::uint16_t StoreStatusWord() {
+    std::uint16_t word;
+    asm volatile("fnstsw %0" : "=am"(word) : : "memory");
+    return word;
+}
+
+// Only the non-waiting forms are used here, so that touching the state never
+// raises an exception that a flag left under an unmasked word holds pending.
 inline void ClearExceptionFlags() { asm volatile("fnclex" : : : "memory"); }
 
 class HostFloatingPointScope {

@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "display/lines.h"
-#include "host/x87.h"
+#include "gauge/fpu.h"
 
 namespace host {
 
@@ -95,7 +95,7 @@ PanelHost::~PanelHost() {
 }
 
 void PanelHost::Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token) {
-    if (HostWord) ServiceWords.insert(x87::ControlWord());
+    if (HostWord) ServiceWords.insert(StoreControlWord());
     if (!Recording) return;
     CallLog.push_back(Call{entry, std::vector<std::uint32_t>(args), token});
 }
@@ -116,16 +116,16 @@ void PanelHost::InstallElements(ImageElement* top) {
 }
 
 std::uint16_t PanelHost::Enter() const {
-    const std::uint16_t own = x87::ControlWord();
-    x87::ClearExceptions();
-    x87::LoadControlWord(*HostWord);
+    const std::uint16_t own = StoreControlWord();
+    ClearExceptionFlags();
+    LoadControlWord(*HostWord);
     return own;
 }
 
 void PanelHost::Leave(const std::string& routine, std::uint16_t own, std::uint16_t control, std::uint16_t status) {
-    x87::ClearExceptions();
-    x87::LoadControlWord(own);
-    const std::uint16_t flags = status & x87::ExceptionBits;
+    ClearExceptionFlags();
+    LoadControlWord(own);
+    const std::uint16_t flags = status & X87ExceptionBits;
     if (control != *HostWord || (flags & ~*HostWord)) {
         char text[64];
         std::snprintf(text, sizeof text, ": control word 0x%04X, flags 0x%02X", control, flags);
@@ -139,10 +139,10 @@ auto PanelHost::CallModule(const std::string& routine, Routine call) {
     const std::uint16_t own = Enter();
     if constexpr (std::is_void_v<decltype(call())>) {
         call();
-        Leave(routine, own, x87::ControlWord(), x87::StatusWord());
+        Leave(routine, own, StoreControlWord(), StoreStatusWord());
     } else {
         const auto result = call();
-        Leave(routine, own, x87::ControlWord(), x87::StatusWord());
+        Leave(routine, own, StoreControlWord(), StoreStatusWord());
         return result;
     }
 }
@@ -158,9 +158,9 @@ double PanelHost::CallText(int line, TextCallback callback, double argument) {
     const Unseen unseen = reinterpret_cast<Unseen>(reinterpret_cast<std::uintptr_t>(callback));
     const std::uint16_t own = Enter();
     unseen(argument);
-    const std::uint16_t control = x87::ControlWord();
-    const std::uint16_t status = x87::StatusWord();
-    x87::ClearExceptions();
+    const std::uint16_t control = StoreControlWord();
+    const std::uint16_t status = StoreStatusWord();
+    ClearExceptionFlags();
     double result;
     asm volatile("" : "=t"(result) : : "memory");
     Leave("text callback of line " + std::to_string(line), own, control, status);

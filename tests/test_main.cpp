@@ -3,10 +3,10 @@
 // so that both builds compute alike whatever word the process started with.
 #include <gtest/gtest.h>
 
-#include "host/x87.h"
+#include "gauge/fpu.h"
 
 int main(int argc, char** argv) {
-    host::x87::LoadControlWord(host::x87::ModuleControlWord);
+    LoadControlWord(ModuleControlWord);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
