@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/fixed_text.h"
+
+// A failed check shows a text of the module as a string, not as its bytes.
+template <std::size_t Capacity>
+void PrintTo(const FixedText<Capacity>& text, std::ostream* out) {
+    *out << ::testing::PrintToString(std::string(text.data(), text.size()));
+}
+
 namespace vqtest {
 
 // Makes a fresh directory, changes into it, and back out and away at the end.
@@ -23,6 +31,12 @@ private:
     std::string Dir;
     std::string Previous;
 };
+
+// A text of the module as a std::string, NULs included.
+template <typename Text>
+std::string Str(const Text& text) {
+    return std::string(text.data(), text.size());
+}
 
 // Empties the report globals (all 100 slots included), the gauge state and
 // the report file guard, as right after the module is loaded.

@@ -33,10 +33,10 @@ std::size_t Rule(platform::FileOperation operation, std::size_t size) {
     return 1;
 }
 
-void Field(std::string& out, const std::string& text) {
+void Field(std::string& out, const ReportText& text) {
     out += std::to_string(text.size());
     out += ':';
-    out += text;
+    out += Str(text);
     out += '|';
 }
 

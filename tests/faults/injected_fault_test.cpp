@@ -32,9 +32,9 @@ TEST_F(InjectedFault, DirectoryThatCannotBeWritten) {
 TEST_F(InjectedFault, DiskFillsUpPartWayThroughTheSave) {
     const std::size_t size = WholeFile.size();
     // Full before the first byte, inside the first line, at the edges of the
-    // library's buffer, half way, inside and before the last line end.
-    for (std::size_t space : {std::size_t{0}, std::size_t{1}, std::size_t{19}, std::size_t{4095},
-                              std::size_t{4096}, std::size_t{4097}, size / 2, size - 2, size - 1}) {
+    // writer's buffer (2048 bytes), half way, inside and before the last line end.
+    for (std::size_t space : {std::size_t{0}, std::size_t{1}, std::size_t{19}, std::size_t{2047},
+                              std::size_t{2048}, std::size_t{2049}, size / 2, size - 2, size - 1}) {
         {
             DiskFaults faults;
             faults.SpaceLeft = space;

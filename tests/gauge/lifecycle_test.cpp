@@ -1,4 +1,6 @@
 // Install, the pass-through routines and kill, in the order the host sees.
+#include <string_view>
+
 #include "gauge/gauge.h"
 #include "gauge/mouse.h"
 #include "gauge/state.h"
@@ -52,7 +54,9 @@ TEST_F(Lifecycle, InstallLoadsTheReportAndFixesTheTimeSeparator) {
     vqtest::WriteFile("tolvanix.rec", CrLfLines(NumberedReportLines(2)));
     Host.Install();
     EXPECT_EQ(ChkPointList.Count, 2);
-    EXPECT_DOUBLE_EQ(TimeTextToHours("10:30"), 10.5);
+    double hours = 0.0;
+    EXPECT_TRUE(TimeTextToHours(std::string_view("10:30"), hours));
+    EXPECT_DOUBLE_EQ(hours, 10.5);
 }
 
 TEST_F(Lifecycle, PassThroughRoutinesHandBackTheHostResult) {

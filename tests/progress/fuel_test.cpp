@@ -1,11 +1,14 @@
 // The fuel account through the host double.
+#include <string_view>
+
 #include "gauge/state.h"
-#include "progress/conversion_error.h"
 #include "progress/fuel.h"
 #include "report/report_file.h"
 #include "tests/host_double.h"
 
 namespace {
+
+using namespace std::string_view_literals;
 
 class FuelAccount : public vqtest::HostedTest {
 protected:
@@ -56,16 +59,16 @@ TEST_F(FuelAccount, NegativeUseFlightOverMidnightAndRateFormats) {
 }
 
 TEST_F(FuelAccount, ExtraFuelReadsAsWholeNumbers) {
-    EXPECT_EQ(WholeNumberOrZero("  42"), 42);
-    EXPECT_EQ(WholeNumberOrZero("-17"), -17);
-    EXPECT_EQ(WholeNumberOrZero("$1F"), 31);
-    EXPECT_EQ(WholeNumberOrZero("x10"), 16);
-    EXPECT_EQ(WholeNumberOrZero("0X10"), 16);
-    EXPECT_EQ(WholeNumberOrZero("-$10"), -16);
-    EXPECT_EQ(WholeNumberOrZero("$FFFFFFFF"), -1);
-    EXPECT_EQ(WholeNumberOrZero("2147483647"), 2147483647);
-    EXPECT_EQ(WholeNumberOrZero("-2147483648"), -2147483647 - 1);
-    for (const char* text : {"", "12 ", "1.5", "2147483648", "$", "0x", "$123456789", "ten", "- 5"}) {
+    EXPECT_EQ(WholeNumberOrZero("  42"sv), 42);
+    EXPECT_EQ(WholeNumberOrZero("-17"sv), -17);
+    EXPECT_EQ(WholeNumberOrZero("$1F"sv), 31);
+    EXPECT_EQ(WholeNumberOrZero("x10"sv), 16);
+    EXPECT_EQ(WholeNumberOrZero("0X10"sv), 16);
+    EXPECT_EQ(WholeNumberOrZero("-$10"sv), -16);
+    EXPECT_EQ(WholeNumberOrZero("$FFFFFFFF"sv), -1);
+    EXPECT_EQ(WholeNumberOrZero("2147483647"sv), 2147483647);
+    EXPECT_EQ(WholeNumberOrZero("-2147483648"sv), -2147483647 - 1);
+    for (std::string_view text : {"", "12 ", "1.5", "2147483648", "$", "0x", "$123456789", "ten", "- 5"}) {
         EXPECT_EQ(WholeNumberOrZero(text), 0) << text;
     }
 }
@@ -88,7 +91,7 @@ TEST_F(FuelAccount, TotalNeverOverflows) {
 TEST_F(FuelAccount, MissingArrivalStopsBeforeTheRateAndTheSave) {
     Figures(900.0, 300.0, "10:15", "");
     ReportHeader.FuelPerHour = "old";
-    EXPECT_THROW(ComputeFuelFigures(), ConversionError);
+    ComputeFuelFigures();
     EXPECT_EQ(ReportHeader.FuelUsed, "600");
     EXPECT_EQ(ReportHeader.TotalFuel, "600");
     EXPECT_EQ(ReportHeader.FuelPerHour, "old");

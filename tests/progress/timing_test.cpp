@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "gauge/state.h"
-#include "progress/conversion_error.h"
 #include "progress/timing.h"
 #include "tests/host_double.h"
 
@@ -89,12 +88,12 @@ TEST_F(CheckpointTiming, NothingOutsideTheRange) {
 TEST_F(CheckpointTiming, FailedConversionKeepsEarlierWritesOnly) {
     ThreeLegs("??");
     Host.SetClock(12, 0, 0.0);
-    EXPECT_THROW(UpdateCheckpointTimes(), ConversionError);
+    UpdateCheckpointTimes();
     EXPECT_EQ(Point(1).ActualArrival, "") << "previous arrival not a time: nothing written";
 
     ThreeLegs("11:00", "100", "far");
     Point(2).EstimatedArrival = "12:55";
-    EXPECT_THROW(UpdateCheckpointTimes(), ConversionError);
+    UpdateCheckpointTimes();
     EXPECT_EQ(Point(1).ActualArrival, "12:00");
     EXPECT_EQ(Point(1).ActualLegTime, "01:00");
     EXPECT_EQ(Point(2).EstimatedArrival, "12:55");
@@ -133,12 +132,12 @@ TEST_F(CheckpointTiming, UnreasonableClockValuesAreContained) {
     Host.SetVariable(3, std::nan(""));
     Host.SetVariable(4, 1e12);
     // Held within range: minute 2147483647 rolls over into the next hour.
-    EXPECT_NO_THROW(UpdateCheckpointTimes());
+    UpdateCheckpointTimes();
     EXPECT_EQ(Point(1).ActualArrival, "01:00");
     Host.SetVariable(3, 1e12);
     Host.SetVariable(4, -5.0);
-    EXPECT_THROW(UpdateCheckpointTimes(), ConversionError);
-    EXPECT_EQ(Point(1).ActualArrival, "01:00");
+    UpdateCheckpointTimes();
+    EXPECT_EQ(Point(1).ActualArrival, "01:00") << "a clock text that is not a time stops the run";
 }
 
 }  // namespace

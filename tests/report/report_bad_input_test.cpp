@@ -81,9 +81,9 @@ TEST_F(BadReportFile, LongLineIsCutWithoutShiftingLaterFields) {
     lines[1] = std::string(300, 'x');
     lines[31] = std::string(255, 'n');  // the longest text that reads back whole
     LoadAndSave(CrLfLines(lines), true);
-    EXPECT_EQ(ReportHeader.Field01, std::string(255, 'x'));
+    EXPECT_EQ(vqtest::Str(ReportHeader.Field01), std::string(255, 'x'));
     EXPECT_EQ(ReportHeader.Field02, "H2");
-    EXPECT_EQ(ChkPointList.Item(0).Name, std::string(255, 'n'));
+    EXPECT_EQ(vqtest::Str(ChkPointList.Item(0).Name), std::string(255, 'n'));
     EXPECT_EQ(ChkPointList.Item(1).Name, "C1F1");
     EXPECT_EQ(ChkPointList.Item(1).Longitude, 21.0);
 }
@@ -94,7 +94,7 @@ TEST_F(BadReportFile, CtrlZAndNulInsideFieldsAreKept) {
     lines[2] = std::string("C\0D", 3);
     const std::string bytes = CrLfLines(lines);
     LoadAndSave(bytes, false);
-    EXPECT_EQ(ReportHeader.Field01, std::string("A\x1a" "B", 3));
+    EXPECT_EQ(vqtest::Str(ReportHeader.Field01), std::string("A\x1a" "B", 3));
     EXPECT_EQ(ReportHeader.Field03, "H3") << "a Ctrl-Z does not end the file";
     EXPECT_EQ(ReadFile(File), bytes);
 }

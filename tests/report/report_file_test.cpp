@@ -1,5 +1,6 @@
 // Reading and writing the report file on real files.
 #include <limits>
+#include <string_view>
 
 #include "gauge/state.h"
 #include "report/report.h"
@@ -8,6 +9,7 @@
 
 namespace {
 
+using namespace std::string_view_literals;
 using vqtest::CrLfLines;
 using vqtest::NumberedReportLines;
 using vqtest::ReadFile;
@@ -177,23 +179,23 @@ TEST_F(ReportFile, NumbersIgnoreTheProcessLocaleAndNeverWriteInfOrNan) {
 
 TEST(ReportNumbers, GrammarIsPlainDecimalOnly) {
     bool clean = false;
-    EXPECT_EQ(ParseReportNumber(" 12.5", &clean), 12.5);
+    EXPECT_EQ(ParseReportNumber(" 12.5"sv, &clean), 12.5);
     EXPECT_TRUE(clean);
-    EXPECT_EQ(ParseReportNumber("-.5"), -0.5);
-    EXPECT_EQ(ParseReportNumber("5."), 5.0);
-    EXPECT_EQ(ParseReportNumber("1e3x", &clean), 1000.0);
+    EXPECT_EQ(ParseReportNumber("-.5"sv), -0.5);
+    EXPECT_EQ(ParseReportNumber("5."sv), 5.0);
+    EXPECT_EQ(ParseReportNumber("1e3x"sv, &clean), 1000.0);
     EXPECT_FALSE(clean);
-    EXPECT_EQ(ParseReportNumber("1e"), 1.0);
-    for (const char* line : {"inf", "nan", "0x1p3", ".", "-", "", "1e999"}) {
+    EXPECT_EQ(ParseReportNumber("1e"sv), 1.0);
+    for (std::string_view line : {"inf", "nan", "0x1p3", ".", "-", "", "1e999"}) {
         EXPECT_EQ(ParseReportNumber(line, &clean), 0.0) << line;
         EXPECT_FALSE(clean) << line;
     }
-    EXPECT_EQ(ParseReportNumber("0x10"), 0.0);
-    EXPECT_EQ(ParseReportCount(" 12abc", &clean), 12);
+    EXPECT_EQ(ParseReportNumber("0x10"sv), 0.0);
+    EXPECT_EQ(ParseReportCount(" 12abc"sv, &clean), 12);
     EXPECT_FALSE(clean);
-    EXPECT_EQ(ParseReportCount("+7"), 7);
-    EXPECT_EQ(ParseReportCount("99999999999999999999"), 2147483647);
-    EXPECT_EQ(ParseReportCount("-99999999999999999999"), -2147483647 - 1);
+    EXPECT_EQ(ParseReportCount("+7"sv), 7);
+    EXPECT_EQ(ParseReportCount("99999999999999999999"sv), 2147483647);
+    EXPECT_EQ(ParseReportCount("-99999999999999999999"sv), -2147483647 - 1);
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ TEST_F(ExampleReportFile, ChecksWithoutErrorsAndShowsEveryCheckpoint) {
     std::size_t at = run.Out.find("Nav log");
     for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
         const std::string row = std::string(k + 1 < 10 ? "   " : "  ") + std::to_string(k + 1) + "  " +
-                                ChkPointList.Item(k).Name;
+                                vqtest::Str(ChkPointList.Item(k).Name);
         at = run.Out.find(row, at);
         ASSERT_NE(at, std::string::npos) << row << "\n" << run.Out;
     }
