@@ -70,7 +70,7 @@ public:
     bool operator==(const char* text) const {
         std::size_t i = 0;
         for (; i < Length; ++i) {
-            if (text[i] != Chars[i]) return false;
+            if (text[i] == '\0' || text[i] != Chars[i]) return false;
         }
         return text[i] == '\0';
     }
@@ -97,3 +97,5 @@ static_assert(sizeof(FixedText<255>) == 258);
 using ReportText = FixedText<255>;
 // A short text: a time, a whole number, a regional marker.
 using ShortText = FixedText<31>;
+// A file name or path (the longest path Windows takes).
+using PathText = FixedText<259>;

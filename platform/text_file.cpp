@@ -192,12 +192,13 @@ bool PlainMove(const char* from, const char* to) {
 
 bool CreateExclusive(File& file, const char* path) {
     // CopyNewFile's target: made new, never an existing file or a link.
-    if (!Allowed(FileOperation::Create)) return false;
     file.Close();
     const int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (descriptor < 0) return false;
     close(descriptor);
-    return file.CreateForWriting(path);
+    if (file.CreateForWriting(path)) return true;
+    unlink(path);
+    return false;
 }
 
 enum class ReplaceResult { Done, Failed, Unsupported };

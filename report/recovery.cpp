@@ -17,7 +17,7 @@ bool WrittenByThisModule = false;
 void WriteRecoveryFile() {
     if (!WrittenByThisModule && platform::FileExists(RecoveryFileName)) {
         // Left by an earlier flight that ended without a save: keep it.
-        const ShortText aside = FirstFreeName("tolvanix-recovery-", ".rec");
+        const PathText aside = FirstFreeName("tolvanix-recovery-", ".rec");
         if (aside.empty() || !platform::RenameFile(RecoveryFileName, aside.c_str())) return;
     }
     WrittenByThisModule = true;

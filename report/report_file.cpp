@@ -35,10 +35,15 @@ bool OnlySpaceFrom(const char* line, std::size_t length, std::size_t i) {
     return i == length;
 }
 
-// True when `text` occurs in line[0, length).
-bool Contains(const char* line, std::size_t length, const char* text) {
+std::size_t TextLength(const char* text) {
     std::size_t n = 0;
     while (text[n] != '\0') ++n;
+    return n;
+}
+
+// True when `text` occurs in line[0, length).
+bool Contains(const char* line, std::size_t length, const char* text) {
+    const std::size_t n = TextLength(text);
     for (std::size_t start = 0; start + n <= length; ++start) {
         if (__builtin_memcmp(line + start, text, n) == 0) return true;
     }
@@ -194,22 +199,37 @@ void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
 
 bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
 
-ShortText FirstFreeName(const char* prefix, const char* suffix) {
+PathText FirstFreeName(const char* prefix, const char* suffix) {
     for (std::int32_t n = 1; n < 10000; ++n) {
         char number[12];
-        ShortText name = prefix;
-        name.Append(number, platform::FormatWhole(n, number));
+        const std::size_t numberLength = platform::FormatWhole(n, number);
+        // A name cut at the capacity would not be the name asked for.
+        if (TextLength(prefix) + numberLength + TextLength(suffix) > PathText::MaxChars) break;
+        PathText name = prefix;
+        name.Append(number, numberLength);
         name.Append(suffix);
         if (!platform::FileExists(name.c_str())) return name;
     }
-    return ShortText();
+    return PathText();
 }
 
+namespace {
+
+// `path` with `ending` after it, in `name`; false when that is too long.
+bool NameBeside(const char* path, const char* ending, PathText& name) {
+    if (TextLength(path) + TextLength(ending) > PathText::MaxChars) return false;
+    name = path;
+    name.Append(ending);
+    return true;
+}
+
+}  // namespace
+
 bool WriteReportFile(const char* path) {
-    ShortText temp = path;
-    temp.Append(".new");
-    ShortText backup = path;
-    backup.Append(".old");
+    // A path too long for the names beside it is refused: a cut name could be
+    // the report itself or another file.
+    PathText temp, backup;
+    if (!NameBeside(path, ".new", temp) || !NameBeside(path, ".old", backup)) return false;
     platform::File file;
     if (!file.CreateForWriting(temp.c_str())) return false;
     platform::TextFileWriter out(file);
@@ -225,7 +245,7 @@ bool WriteReportFile(const char* path) {
 void SaveReport() {
     if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
         // Never replace a file we could not take whole without keeping it.
-        const ShortText copy = FirstFreeName("tolvanix-kept-", ".rec");
+        const PathText copy = FirstFreeName("tolvanix-kept-", ".rec");
         if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
     }
     KeepCopyBeforeSave = false;

@@ -72,4 +72,4 @@ void ResetReportFileGuard();
 bool ReportFileNeedsCopy();
 
 // "<prefix>N<suffix>" with the first N from 1 up that names no file; empty if none is free.
-ShortText FirstFreeName(const char* prefix, const char* suffix);
+PathText FirstFreeName(const char* prefix, const char* suffix);
