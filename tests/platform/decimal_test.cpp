@@ -1,26 +1,25 @@
-// The report file's numbers are read and written without the C library where
-// that is sure to be exact; these compare every such result with strtod and
-// printf, on the values a report holds and on values chosen to be hard.
+// The module reads and writes its numbers without the C library; these check
+// the results on cases chosen to be hard, on the exact half-way points
+// between doubles, and, where the C library is exact (glibc), against strtod
+// and printf on random values.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/decimal.h"
 
 namespace {
 
-std::string Printf(double value, int decimals) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
-}
-
-double Strtod(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 double Read(const std::string& text) {
     double value = -1.0;
@@ -28,65 +27,210 @@ double Read(const std::string& text) {
     return value;
 }
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-TEST(FormatFixed, WritesWhatPrintfWrites) {
-    const double hard[] = {0.0, -0.0, 0.125, 0.375, 2.675, 1.005, -1e-9, 5e-7, 4.9999995e-7, 0.5e-6,
-                           1234.5, 60.1939, 11.1004, -179.999999, 2.5e-7, 1e15, 4503599627.3704955,
-                           9007199254.740991, 1e300, -1e-300, 1.7976931348623157e308, 4.94e-324};
-    for (double value : hard) {
-        for (int decimals : {0, 1, 2, 6, 9}) {
-            EXPECT_EQ(platform::FormatFixed(value, decimals), Printf(value, decimals)) << value << " " << decimals;
-        }
-    }
-    // Coordinates, fuel figures and rates, and doubles of every size.
-    std::mt19937_64 random(20261206);
-    std::uniform_real_distribution<double> degrees(-180.0, 180.0);
-    std::uniform_int_distribution<std::uint64_t> bits;
-    for (int i = 0; i < 20000; ++i) {
-        const double coordinate = degrees(random);
-        EXPECT_EQ(platform::FormatFixed(coordinate, 6), Printf(coordinate, 6));
-        const double rounded = std::round(coordinate * 1e6) / 1e6;  // as read back from a file
-        EXPECT_EQ(platform::FormatFixed(rounded, 6), Printf(rounded, 6));
-        EXPECT_EQ(platform::FormatFixed(coordinate * 37.0, 2), Printf(coordinate * 37.0, 2));
-        double any;
-        const std::uint64_t pattern = bits(random);
-        std::memcpy(&any, &pattern, sizeof any);
-        if (std::isfinite(any)) {
-            EXPECT_EQ(platform::FormatFixed(any, 6), Printf(any, 6)) << any;
-        }
-    }
+std::string Fixed(double value, int decimals) {
+    char out[platform::FixedTextMaxChars + 1];
+    const std::size_t length = platform::FormatFixed(value, decimals, out);
+    EXPECT_EQ(length, std::strlen(out));
+    return std::string(out, length);
 }
 
-TEST(ReadDecimalPrefix, ReadsWhatStrtodReads) {
-    const char* hard[] = {"0", "-0", "-0.0", "+1.5", "1.", ".5", "60.193900", "999999999999999",
-                          "9999999999999999", "0.000000000000001", "123456789.012345", "1e3", "2.5E-3",
-                          "0000000000000000001.25", "179.999999", "-179.999999"};
-    for (const char* text : hard) EXPECT_TRUE(SameBits(Read(text), Strtod(text))) << text;
+std::uint64_t Bits(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
-    std::mt19937_64 random(20261207);
-    std::uniform_int_distribution<int> digit(0, 9), length(1, 17), point(0, 17);
-    for (int i = 0; i < 20000; ++i) {
-        std::string text = random() % 2 ? "-" : "";
-        const int digits = length(random);
-        const int at = point(random);
-        for (int d = 0; d < digits; ++d) {
-            if (d == at) text += '.';
-            text += static_cast<char>('0' + digit(random));
+double FromBits(std::uint64_t bits) {
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Exact decimal texts of the point half-way between a positive double and
+// the next one up, of a number just above it and of one just below (each
+// past the 800 digits a read keeps).
+struct HalfWay {
+    std::string exact, above, below;
+};
+
+HalfWay HalfWayAbove(double value) {
+    const std::uint64_t bits = Bits(value);
+    const int field = static_cast<int>(bits >> 52);
+    const std::uint64_t m = field == 0 ? bits : (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    int power = (field == 0 ? -1074 : field - 1075) - 1;  // the point is (2m + 1) * 2^power
+    // (2m + 1) * 2^power or (2m + 1) * 5^-power * 10^power, in base 10^9.
+    std::vector<std::uint32_t> limbs{static_cast<std::uint32_t>((2 * m + 1) % 1000000000),
+                                     static_cast<std::uint32_t>((2 * m + 1) / 1000000000)};
+    const std::uint32_t factor = power >= 0 ? 2 : 5;
+    for (int left = power >= 0 ? power : -power; left > 0; --left) {
+        std::uint64_t carry = 0;
+        for (std::uint32_t& limb : limbs) {
+            carry += std::uint64_t{limb} * factor;
+            limb = static_cast<std::uint32_t>(carry % 1000000000);
+            carry /= 1000000000;
         }
-        EXPECT_TRUE(SameBits(Read(text), Strtod(text))) << text;
+        if (carry != 0) limbs.push_back(static_cast<std::uint32_t>(carry));
+    }
+    std::string digits = std::to_string(limbs.back());
+    for (std::size_t i = limbs.size() - 1; i-- > 0;) {
+        const std::string group = std::to_string(limbs[i]);
+        digits += std::string(9 - group.size(), '0') + group;
+    }
+    const int exponent = power >= 0 ? 0 : power;
+    std::string lower = digits;
+    std::size_t i = lower.size();
+    while (lower[--i] == '0') lower[i] = '9';
+    --lower[i];
+    const std::string tail = "e" + std::to_string(exponent - 900);
+    return {digits + "e" + std::to_string(exponent), digits + std::string(899, '0') + "1" + tail,
+            lower + std::string(900, '9') + tail};
+}
+
+void ExpectHalfWayRounding(double value, bool negative) {
+    const HalfWay texts = HalfWayAbove(value);
+    const double next = FromBits(Bits(value) + 1);
+    const double even = Bits(value) % 2 == 0 ? value : next;
+    const std::string sign = negative ? "-" : "";
+    const double factor = negative ? -1.0 : 1.0;
+    EXPECT_EQ(Bits(Read(sign + texts.exact)), Bits(factor * even)) << value;
+    EXPECT_EQ(Bits(Read(sign + texts.above)), Bits(factor * next)) << value;
+    EXPECT_EQ(Bits(Read(sign + texts.below)), Bits(factor * value)) << value;
+}
+
+TEST(ReadDecimalPrefix, RoundsToNearestEven) {
+    const std::string nines(400, '9');
+    const struct {
+        std::string text;
+        double value;
+    } cases[] = {
+        {"0", 0.0}, {"-0", -0.0}, {"-0.0e5", -0.0}, {"0e999999999999999999999", 0.0}, {"+1.5", 1.5}, {"1.", 1.0},
+        {".5", 0.5}, {"60.193900", 60.1939}, {"-179.999999", -179.999999}, {"0000000000000000001.25", 1.25},
+        {"0.1", 0x1.999999999999ap-4}, {"1e23", 0x1.52d02c7e14af6p+76}, {"8.589973e9", 0x1.00004b04p+33},
+        {"1000000000000000000000000000000", 1e30}, {"123456789012345678901234567890e-30", 0x1.f9add3746f65fp-4},
+        // Half-way between two doubles, and just above it.
+        {"9007199254740993", 0x1p53}, {"9007199254740995", 0x1.0000000000002p53},
+        {"9007199254740993.00000000000000000000000000000000000000000000000000001", 0x1.0000000000001p53},
+        // The largest subnormal and the smallest normal; the smallest subnormal and half of it.
+        {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022}, {"2.2250738585072012e-308", 0x1p-1022},
+        {"4.9406564584124654e-324", 0x0.0000000000001p-1022}, {"2.4703282292062327e-324", 0.0},
+        {"2.4703282292062328e-324", 0x0.0000000000001p-1022}, {"1e-400", 0.0}, {"-1e-99999999999999999999", -0.0},
+        // The largest double and past the point where the rounding goes to infinity.
+        {"1.7976931348623157e308", DBL_MAX}, {"1.7976931348623158079e308", DBL_MAX},
+        {"1.797693134862315808e308", Infinity}, {"-1e400", -Infinity}, {"1e99999999999999999999", Infinity},
+        {nines, Infinity}, {nines + "e-92", 1e308},
+        {"0." + nines, 1.0}, {"1" + std::string(1000, '0') + "e-1000", 1.0},
+        {"0." + std::string(100000, '0') + "1e100001", 1.0}, {std::string(100000, '1'), Infinity},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Bits(Read(c.text)), Bits(c.value)) << c.text.substr(0, 60);
+
+    // The exact half-way points above zero, the smallest subnormal, the
+    // largest subnormal, the smallest normal, 2^53 and the largest double.
+    for (double value : {0.0, 0x0.0000000000001p-1022, 0x0.fffffffffffffp-1022, 0x1p-1022, 1.0, 0x1p53, DBL_MAX}) {
+        ExpectHalfWayRounding(value, false);
+        ExpectHalfWayRounding(value, true);
     }
 }
 
 TEST(ReadDecimalPrefix, TakesOnlyTheNumberAndOtherSeparators) {
-    double value = 0.0;
-    EXPECT_EQ(platform::ReadDecimalPrefix("12,5 kg", 7, ',', value), 4u);
-    EXPECT_EQ(value, 12.5);
-    EXPECT_EQ(platform::ReadDecimalPrefix("12.5", 4, ',', value), 2u);
-    EXPECT_EQ(value, 12.0);
-    EXPECT_EQ(platform::ReadDecimalPrefix("-.e5", 4, '.', value), 0u);
-    EXPECT_EQ(platform::ReadDecimalPrefix("7e", 2, '.', value), 1u);
-    EXPECT_EQ(value, 7.0);
+    const struct {
+        const char* text;
+        char separator;
+        std::size_t taken;
+        double value;
+    } cases[] = {
+        {"12,5 kg", ',', 4, 12.5}, {"12.5", ',', 2, 12.0}, {"-.e5", '.', 0, 0.0}, {"7e", '.', 1, 7.0},
+        {"7e+", '.', 1, 7.0},      {"7E-x", '.', 1, 7.0},  {"1.5e3x", '.', 5, 1500.0}, {"1..2", '.', 2, 1.0},
+        {"--1", '.', 0, 0.0},      {"+", '.', 0, 0.0},     {"", '.', 0, 0.0},          {" 1", '.', 0, 0.0},
+    };
+    for (const auto& c : cases) {
+        double value = -1.0;
+        EXPECT_EQ(platform::ReadDecimalPrefix(c.text, std::strlen(c.text), c.separator, value), c.taken) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+    double value = -1.0;
+    EXPECT_EQ(platform::ReadDecimalPrefix(nullptr, 4, '.', value), 0u);
+}
+
+TEST(FormatFixed, WritesWhatPrintfWrites) {
+    const std::string max = "17976931348623157081452742373170435679807056752584499659891747680315726078002853876058955"
+                            "86327668781715404589535143824642343213268894641827684675467035375169860499105765512820"
+                            "76245490090389328944075868508455133942304583236903222948165808559332123348274797826204"
+                            "144723168738177180919299881250404026184124858368";
+    const struct {
+        double value;
+        int decimals;
+        std::string text;
+    } cases[] = {
+        {0.0, 6, "0.000000"}, {-0.0, 6, "-0.000000"}, {-1e-9, 6, "-0.000000"}, {60.1939, 6, "60.193900"},
+        {-179.999999, 6, "-179.999999"}, {0.1, 9, "0.100000000"}, {9.9999999995, 9, "9.999999999"},
+        // Ties go to the even digit; near-ties by the exact binary value.
+        {0.125, 2, "0.12"}, {0.375, 2, "0.38"}, {2.5, 0, "2"}, {3.5, 0, "4"}, {0.5, 0, "0"}, {-0.5, 0, "-0"},
+        {0x1p-10, 9, "0.000976562"}, {0x3p-10, 9, "0.002929688"}, {2.675, 2, "2.67"}, {1.005, 2, "1.00"},
+        {0x1p33 + 0.5, 0, "8589934592"}, {0x1p33 + 1.5, 0, "8589934594"}, {0x1p33 + 0.25, 1, "8589934592.2"},
+        {0x1p33 + 0x1.00004p-1, 0, "8589934593"},
+        {1e15, 2, "1000000000000000.00"}, {0x1p63, 0, "9223372036854775808"}, {1e23, 0, "99999999999999991611392"},
+        {DBL_MAX, 9, max + ".000000000"}, {-DBL_MAX, 0, "-" + max}, {0x0.0000000000001p-1022, 9, "0.000000000"},
+        {-0x0.0000000000001p-1022, 3, "-0.000"}, {std::nan(""), 6, "0.000000"}, {-Infinity, 2, "0.00"},
+        {Infinity, 0, "0"}, {1.25, -1, "1"}, {1.25, 12, "1.250000000"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Fixed(c.value, c.decimals), c.text) << c.value << " " << c.decimals;
+    EXPECT_EQ(Fixed(-DBL_MAX, 9).size(), 320u);
+
+    char out[12];
+    for (std::int32_t value : {0, 7, -1, 2147483647, -2147483647 - 1}) {
+        const std::size_t length = platform::FormatWhole(value, out);
+        EXPECT_EQ(std::string(out, length), std::to_string(value));
+    }
+}
+
+TEST(Decimal, RandomValuesAsTheCLibrary) {
+#if defined(__i386__) && defined(__GNUC__)
+    // As the gauge's host runs it: 53-bit x87 precision, round to nearest.
+    const unsigned short control = 0x27F;
+    asm volatile("fldcw %0" ::"m"(control));
+#endif
+    std::mt19937_64 random(20261207);
+    auto anyDouble = [&random] {
+        for (;;) {
+            const double value = FromBits(random());
+            if (std::isfinite(value)) return value;
+        }
+    };
+    // The half-way points between random doubles, exactly and just off them.
+    for (int i = 0; i < 500; ++i) ExpectHalfWayRounding(std::fabs(anyDouble()), i % 2 == 0);
+
+#ifdef _WIN32
+    GTEST_SKIP() << "the C library of this build does not round exactly";
+#else
+    char buffer[400];
+    auto print = [&buffer](const char* format, int decimals, double value) {
+        std::snprintf(buffer, sizeof buffer, format, decimals, value);
+        return std::string(buffer);
+    };
+    for (int i = 0; i < 200000; ++i) {
+        // Doubles of every size, and dyadic fractions, which make ties.
+        const int scale = -static_cast<int>(random() % 40);
+        const double value = i % 2 ? anyDouble() : std::ldexp(static_cast<double>(random() % (1 << 24)), scale);
+        const int decimals = i % 10;
+        ASSERT_EQ(Fixed(value, decimals), print("%.*f", decimals, value)) << value;
+        const std::string roundTrip = print("%.*g", 17, value);
+        ASSERT_EQ(Bits(Read(roundTrip)), Bits(value)) << roundTrip;
+
+        // Decimal texts of 1 to 40 digits, a point anywhere or not at all, exponents from -340 to 320.
+        std::string text = random() % 2 ? "-" : "";
+        const int digits = 1 + random() % 40;
+        const int point = random() % 45;
+        for (int d = 0; d < digits; ++d) text += (d == point ? "." : "") + std::string(1, '0' + random() % 10);
+        if (random() % 3 != 0) text += "e" + std::to_string(static_cast<int>(random() % 661) - 340);
+        ASSERT_EQ(Bits(Read(text)), Bits(std::strtod(text.c_str(), nullptr))) << text;
+
+        // Coordinates as the report writes them and reads them back.
+        const double degrees = std::ldexp(static_cast<double>(random() >> 11), -53) * 360.0 - 180.0;
+        const std::string written = Fixed(degrees, 6);
+        ASSERT_EQ(written, print("%.*f", 6, degrees));
+        ASSERT_EQ(Bits(Read(written)), Bits(std::strtod(written.c_str(), nullptr))) << written;
+    }
+#endif
 }
 
 }  // namespace
