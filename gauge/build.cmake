@@ -18,7 +18,7 @@ if(WIN32)
   if(DEFINED VQ_BACKGROUND_RC)
     target_sources(VQgauge PRIVATE ${VQ_BACKGROUND_RC})
   endif()
-  target_link_options(VQgauge PRIVATE -nostdlib -Wl,--entry,_DllEntryPoint@12)
+  target_link_options(VQgauge PRIVATE -nostdlib -Wl,--entry,_DllEntryPoint@12 -Wl,--subsystem,windows:4.0)
   target_link_libraries(VQgauge PRIVATE kernel32 gcc)
 else()
   # Nothing but the exports is visible, and only the C library is needed.
