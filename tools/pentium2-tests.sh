@@ -56,7 +56,7 @@ trap 'rm -rf "$probe_dir"; cleanup' EXIT
 printf '.globl _start\n_start:\n xorps %%xmm0, %%xmm0\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' \
   >"$probe_dir/probe.s"
 gcc -m32 -nostdlib -static -o "$probe_dir/probe" "$probe_dir/probe.s" || die "cannot build the SSE probe"
-if "$probe_dir/probe" 2>/dev/null; then
+if ("$probe_dir/probe") 2>/dev/null; then
   die "an SSE instruction ran: i386 programs do not run on the emulated Pentium II"
 fi
 say "an SSE instruction stops an i386 program: the emulated processor is a Pentium II"
