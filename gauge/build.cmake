@@ -24,12 +24,16 @@ else()
   # Nothing but the exports is visible, and only the C library is needed.
   target_link_options(VQgauge PRIVATE -Wl,--no-undefined -Wl,--exclude-libs,ALL -Wl,--as-needed)
 endif()
-add_custom_command(TARGET VQgauge POST_BUILD
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:VQgauge> $<TARGET_FILE:VQgauge>.debug
-  COMMAND ${CMAKE_OBJCOPY} --strip-debug --strip-unneeded
-          --add-gnu-debuglink=$<TARGET_FILE:VQgauge>.debug $<TARGET_FILE:VQgauge>
-  COMMENT "Moving the gauge file's debug information into $<TARGET_FILE_NAME:VQgauge>.debug"
-  VERBATIM)
+# Moves a module's debug information into FILE.debug beside it, with a debug link.
+function(vq_split_debug target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --strip-unneeded
+            --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    COMMENT "Moving the debug information of $<TARGET_FILE_NAME:${target}> into its .debug file"
+    VERBATIM)
+endfunction()
+vq_split_debug(VQgauge)
 if(TARGET vq_background)
   add_dependencies(VQgauge vq_background)
 endif()

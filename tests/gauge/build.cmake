@@ -15,7 +15,6 @@ if(WIN32)
   # no TLS directory, Pentium code, small, its debug information beside it.
   find_program(VQ_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
   find_program(VQ_NM NAMES i686-w64-mingw32-nm REQUIRED)
-  find_program(VQ_OBJCOPY NAMES i686-w64-mingw32-objcopy REQUIRED)
   set(gauge_check ${CMAKE_CURRENT_LIST_DIR}/check_gauge_file.sh)
   foreach(what IN ITEMS imports tls pentium_code size)
     add_test(NAME gauge_file_${what} COMMAND ${gauge_check} ${what} $<TARGET_FILE:VQgauge>)
@@ -25,11 +24,9 @@ if(WIN32)
   # the gauge file, and name both with their function.
   add_library(gauge_newer_code SHARED ${CMAKE_CURRENT_LIST_DIR}/newer_code.c)
   target_link_options(gauge_newer_code PRIVATE -nostdlib -Wl,-e,_DllEntry@12)
-  set(newer_dll $<TARGET_FILE:gauge_newer_code>)
-  add_custom_command(TARGET gauge_newer_code POST_BUILD
-    COMMAND ${VQ_OBJCOPY} --only-keep-debug ${newer_dll} ${newer_dll}.debug
-    COMMAND ${VQ_OBJCOPY} --strip-all --add-gnu-debuglink=${newer_dll}.debug ${newer_dll})
-  add_test(NAME gauge_file_pentium_code_negative COMMAND ${gauge_check} rejects_newer_code ${newer_dll})
+  vq_split_debug(gauge_newer_code)
+  add_test(NAME gauge_file_pentium_code_negative
+    COMMAND ${gauge_check} rejects_newer_code $<TARGET_FILE:gauge_newer_code>)
 
   set_tests_properties(gauge_file_imports gauge_file_tls gauge_file_pentium_code gauge_file_size
     gauge_file_pentium_code_negative PROPERTIES ENVIRONMENT "OBJDUMP=${VQ_OBJDUMP};NM=${VQ_NM}")
