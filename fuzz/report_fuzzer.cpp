@@ -51,7 +51,7 @@ std::vector<std::string> Normalized(const std::string& bytes) {
         line = TrimText(line);
         bool clean = false;
         const double number = ParseReportNumber(line, &clean);
-        if (clean) line = Fixed(number, 6);
+        if (clean) line = Fixed(number == 0.0 ? 0.0 : number, 6);  // a count "-0" is written "0"
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
