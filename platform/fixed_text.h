@@ -16,6 +16,12 @@ public:
 
     constexpr FixedText() = default;
     FixedText(const char* text) { Assign(text); }  // NOLINT: texts are given as literals
+    // Copies only the characters in use, not the whole capacity.
+    FixedText(const FixedText& text) { Assign(text.data(), text.size()); }
+    FixedText& operator=(const FixedText& text) {
+        Assign(text.data(), text.size());
+        return *this;
+    }
 
     const char* c_str() const { return Chars; }
     const char* data() const { return Chars; }
