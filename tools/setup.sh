@@ -2,7 +2,7 @@
 # Prepares a Debian 12 (bookworm, amd64) machine to build and test VQgauge:
 #  - installs the compilers (g++ -m32, i686-w64-mingw32), CMake, GoogleTest,
 #    Wine with wine32:i386, qemu-user, clang for fuzzing, and, if it can be
-#    installed, Google Benchmark for i386;
+#    installed, Google Benchmark for i386; zip and unzip for the pilots' package;
 #  - makes 32-bit x86 programs runnable: where the kernel cannot run them, it
 #    registers qemu-user with binfmt_misc;
 #  - prepares the Wine prefix that tools/wine-run.sh uses.
@@ -23,7 +23,7 @@ die() { echo "setup: error: $*" >&2; exit 1; }
 # bookworm-backports) start one in well under a second.
 QEMU_MIN_VERSION="1:9.1"
 QEMU_I386=/usr/bin/qemu-i386
-BASE_PACKAGES=(make cmake g++ gcc-multilib g++-multilib g++-mingw-w64-i686
+BASE_PACKAGES=(make cmake g++ gcc-multilib g++-multilib g++-mingw-w64-i686 zip unzip
   binutils-mingw-w64-i686 googletest fonts-liberation libstb-dev clang libclang-rt-14-dev)
 I386_PACKAGES=(wine wine32:i386)
 OPTIONAL_PACKAGES=(libbenchmark-dev:i386)
