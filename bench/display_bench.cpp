@@ -13,7 +13,7 @@
 #include "bench/bench_support.h"
 #include "display/elements.h"
 #include "display/lines.h"
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "report/report.h"
 
 // The texts fit their lines; snprintf would cut longer ones at the buffer's end.

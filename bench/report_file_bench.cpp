@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "report/report.h"
-#include "report/recovery.h"
 #include "report/report_file.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "display/elements.h"
 
 #include "display/lines.h"
-#include "gauge/gauge.h"
+#include "interface/variables.h"
 
 namespace {
 

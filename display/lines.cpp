@@ -1,8 +1,8 @@
 #include "display/lines.h"
 
 #include "display/elements.h"
-#include "gauge/fpu.h"
-#include "gauge/state.h"
+#include "interface/fpu.h"
+#include "interface/state.h"
 #include "progress/time_text.h"
 #include "progress/timing.h"
 #include "report/report.h"
@@ -88,16 +88,6 @@ void Line1Numbers(LineText& line) {
 }
 
 }  // namespace
-
-double LatitudeDegreesFromHost(double hostLatitude) {
-    return hostLatitude / LatitudeUnitsPerMinute / MinutesPerDegree;
-}
-
-double LongitudeDegreesFromHost(double hostLongitude) {
-    double degrees = hostLongitude / LongitudeUnitsPerMinute / MinutesPerDegree;
-    if (degrees > 180.0) degrees -= 360.0;
-    return degrees;
-}
 
 void ComposeLine1(char* out) {
     LineText line(Line1Length);

@@ -3,12 +3,14 @@
 // The host calls each callback whenever it brings the line's text element up
 // to date, which is every frame: they format from the report in memory into
 // the host's buffer with no file access and no heap allocation (only the
-// arrival step, once per checkpoint, takes the times and allocates).
+// arrival step, once per checkpoint, takes the times and writes the recovery
+// file).
 #pragma once
 
 #include <cstdint>
 
-#include "gauge/abi.h"
+#include "interface/abi.h"
+#include "interface/units.h"
 
 constexpr std::uint32_t Line1Length = 20;
 constexpr std::uint32_t Line2Length = 20;
@@ -16,15 +18,6 @@ constexpr std::uint32_t Line3Length = 1;
 
 constexpr std::int32_t GreetingBuilds = 30;
 
-// Host variables of the aircraft's position, line 3's second and third source.
-constexpr std::uint32_t LatitudeToken = 71;
-constexpr std::uint32_t LongitudeToken = 72;
-// The host's position units.
-constexpr double LatitudeUnitsPerMinute = 1852.175925;
-constexpr double LongitudeUnitsPerMinute = 13031248922.0;
-constexpr double MinutesPerDegree = 60.0;
-// Closer than this (degrees, planar) is "at the checkpoint".
-constexpr double ArrivalDistanceDegrees = 0.006;
 
 // The text callbacks: each returns its argument.
 double VQ_STDCALL BuildLine1(double value);
@@ -40,6 +33,3 @@ void ComposeLine1(char* out);
 void ComposeLine2(char* out);
 void ComposeLine3(char* out);
 
-// The aircraft's position in degrees from the host's units.
-double LatitudeDegreesFromHost(double hostLatitude);
-double LongitudeDegreesFromHost(double hostLongitude);

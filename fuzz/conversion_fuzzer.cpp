@@ -12,7 +12,7 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
-#include "gauge/fpu.h"
+#include "interface/fpu.h"
 #include "platform/decimal.h"
 #include "platform/regional.h"
 #include "progress/fuel.h"

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "display/lines.h"
-#include "gauge/fpu.h"
-#include "platform/decimal.h"
 #include "fuzz/fuzz_support.h"
 #include "gauge/mouse.h"
-#include "gauge/state.h"
+#include "interface/fpu.h"
+#include "interface/state.h"
+#include "persistence/report_store.h"
+#include "platform/decimal.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "report/text.h"

@@ -5,7 +5,7 @@
 // notifications are switched off, since the module keeps nothing per thread.
 #include <windows.h>
 
-#include "gauge/fpu.h"
+#include "interface/fpu.h"
 
 extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE instance, DWORD reason, LPVOID) {
     HostFloatingPointScope scope;

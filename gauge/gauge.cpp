@@ -1,11 +1,12 @@
 #include "gauge/gauge.h"
 
 #include "display/elements.h"
-#include "gauge/fpu.h"
-#include "gauge/host_services.h"
 #include "gauge/mouse.h"
-#include "gauge/state.h"
-#include "gauge/variables.h"
+#include "interface/fpu.h"
+#include "interface/host_services.h"
+#include "interface/state.h"
+#include "interface/variables.h"
+#include "persistence/report_store.h"
 #include "platform/regional.h"
 #include "report/report_file.h"
 
@@ -37,12 +38,10 @@ GaugeHeader GaugeHeaderRecord = {
 extern "C" {
 
 VQ_EXPORT ModuleLinkage Linkage = {19, ModuleInit, ModuleDeinit, 0, 0, 0, &GaugeHeaderRecord};
-VQ_EXPORT ModuleImports ImportTable = {15, nullptr, 0, 0};
 
 #ifndef _WIN32
 // The same records under their second names (the Windows build names them in its .def file).
 VQ_EXPORT extern ModuleLinkage _Linkage __attribute__((alias("Linkage")));
-VQ_EXPORT extern ModuleImports _ImportTable __attribute__((alias("ImportTable")));
 #endif
 }
 
@@ -70,7 +69,7 @@ void VQ_STDCALL GaugeInstall(std::uint32_t argument) {
     AltPage = 0;
     AtChkPoint = 0;
     CurrentChkPoint = 0;
-    LoadReport();
+    LoadReport();  // whether or not it takes the file, the gauge starts at the first checkpoint
     platform::FixTimeSeparator();
 }
 

@@ -3,16 +3,8 @@
 
 #include <cstdint>
 
-#include "gauge/records.h"
+#include "interface/records.h"
 
-extern "C" {
-// Exported as "Linkage" and "_Linkage" (one record), "ImportTable" and
-// "_ImportTable" (one record).
-extern ModuleLinkage Linkage;
-extern ModuleImports ImportTable;
-}
-
-extern GaugeHeader GaugeHeaderRecord;
 // The element-list slot: the top element of the face.
 extern ImageElement* ElementListSlot;
 

@@ -1,10 +1,11 @@
 #include "gauge/mouse.h"
 
-#include "gauge/fpu.h"
-#include "gauge/state.h"
+#include "interface/fpu.h"
+#include "interface/state.h"
+#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "progress/fuel.h"
 #include "progress/timing.h"
-#include "report/recovery.h"
 #include "report/report.h"
 #include "report/report_file.h"
 
@@ -56,7 +57,7 @@ std::uint32_t VQ_STDCALL SwitchOnOff(std::uint32_t, std::uint32_t) {
     return Command([] {
         Active = Active == 0 ? 1 : 0;
         if (Active == 1) {
-            LoadReport();
+            if (LoadReport()) CurrentChkPoint = 0;
         } else {
             SaveReport();
             AltPage = 0;

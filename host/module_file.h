@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gauge/records.h"
+#include "interface/records.h"
 
 namespace host {
 

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <type_traits>
 
-#include "display/lines.h"
-#include "gauge/fpu.h"
+#include "interface/fpu.h"
+#include "interface/host_services.h"
+#include "interface/units.h"
+#include "interface/variables.h"
 
 namespace host {
 
@@ -20,46 +22,46 @@ T* Pointer(std::uint32_t word) {
 
 // The service entries: stdcall, each removes its own arguments.
 struct HostEntries {
-    static std::uint32_t VQ_STDCALL Top24(std::uint32_t top) { return Plain(24, top); }
-    static std::uint32_t VQ_STDCALL Top26(std::uint32_t top) { return Plain(26, top); }
-    static std::uint32_t VQ_STDCALL Top27(std::uint32_t top) { return Plain(27, top); }
-    static std::uint32_t VQ_STDCALL Top29(std::uint32_t top) { return Plain(29, top); }
-    static std::uint32_t VQ_STDCALL Release31(std::uint32_t top) { return Plain(31, top); }
+    static std::uint32_t VQ_STDCALL Top24(std::uint32_t top) { return Plain(QueryElementsEntry, top); }
+    static std::uint32_t VQ_STDCALL Top26(std::uint32_t top) { return Plain(InitializeElementsEntry, top); }
+    static std::uint32_t VQ_STDCALL Top27(std::uint32_t top) { return Plain(UpdateElementsEntry, top); }
+    static std::uint32_t VQ_STDCALL Top29(std::uint32_t top) { return Plain(DrawElementsEntry, top); }
+    static std::uint32_t VQ_STDCALL Release31(std::uint32_t top) { return Plain(ReleaseElementsEntry, top); }
     static std::uint32_t VQ_STDCALL Generate28(std::uint32_t top, std::uint32_t value) {
-        Current->Record(28, {top, value});
-        return PanelHost::ResultOf(28);
+        Current->Record(GenerateElementsEntry, {top, value});
+        return PanelHost::ResultOf(GenerateElementsEntry);
     }
     static std::uint32_t VQ_STDCALL Install25(std::uint32_t top, std::uint32_t argument) {
-        Current->Record(25, {top, argument});
+        Current->Record(InstallElementsEntry, {top, argument});
         Current->InstallElements(Pointer<ImageElement>(top));
-        return PanelHost::ResultOf(25);
+        return PanelHost::ResultOf(InstallElementsEntry);
     }
     static std::uint32_t VQ_STDCALL Prepare32(std::uint32_t mouse, std::uint32_t header, std::uint32_t record) {
-        Current->Record(32, {mouse, header, record});
+        Current->Record(PrepareMouseAreasEntry, {mouse, header, record});
         Current->Mouse = Pointer<MouseArea>(mouse);
-        return PanelHost::ResultOf(32);
+        return PanelHost::ResultOf(PrepareMouseAreasEntry);
     }
     static std::uint32_t VQ_STDCALL Install33(std::uint32_t mouse, std::uint32_t header) {
-        Current->Record(33, {mouse, header});
+        Current->Record(InstallMouseAreasEntry, {mouse, header});
         Current->Mouse = Pointer<MouseArea>(mouse);
         Current->MouseLive = true;
-        return PanelHost::ResultOf(33);
+        return PanelHost::ResultOf(InstallMouseAreasEntry);
     }
     static std::uint32_t VQ_STDCALL Remove34(std::uint32_t mouse, std::uint32_t header) {
-        Current->Record(34, {mouse, header});
+        Current->Record(RemoveMouseAreasEntry, {mouse, header});
         Current->MouseLive = false;
-        return PanelHost::ResultOf(34);
+        return PanelHost::ResultOf(RemoveMouseAreasEntry);
     }
     static std::uint32_t VQ_STDCALL Register38(std::uint32_t record) {
-        Current->Record(38, {record}, Pointer<HostVariable>(record)->Token);
-        return PanelHost::ResultOf(38);
+        Current->Record(RegisterVariableEntry, {record}, Pointer<HostVariable>(record)->Token);
+        return PanelHost::ResultOf(RegisterVariableEntry);
     }
     static std::uint32_t VQ_STDCALL Refresh40(std::uint32_t record) {
         HostVariable* variable = Pointer<HostVariable>(record);
-        Current->Record(40, {record}, variable->Token);
+        Current->Record(RefreshVariableEntry, {record}, variable->Token);
         auto found = Current->Variables.find(variable->Token);
         variable->Value = found == Current->Variables.end() ? 0.0 : found->second;
-        return PanelHost::ResultOf(40);
+        return PanelHost::ResultOf(RefreshVariableEntry);
     }
 
 private:
@@ -70,18 +72,18 @@ private:
 };
 
 PanelHost::PanelHost(ModuleLinkage* linkage, ModuleImports* imports) : Linkage(linkage), Imports(imports) {
-    Table[24] = reinterpret_cast<void*>(&HostEntries::Top24);
-    Table[25] = reinterpret_cast<void*>(&HostEntries::Install25);
-    Table[26] = reinterpret_cast<void*>(&HostEntries::Top26);
-    Table[27] = reinterpret_cast<void*>(&HostEntries::Top27);
-    Table[28] = reinterpret_cast<void*>(&HostEntries::Generate28);
-    Table[29] = reinterpret_cast<void*>(&HostEntries::Top29);
-    Table[31] = reinterpret_cast<void*>(&HostEntries::Release31);
-    Table[32] = reinterpret_cast<void*>(&HostEntries::Prepare32);
-    Table[33] = reinterpret_cast<void*>(&HostEntries::Install33);
-    Table[34] = reinterpret_cast<void*>(&HostEntries::Remove34);
-    Table[38] = reinterpret_cast<void*>(&HostEntries::Register38);
-    Table[40] = reinterpret_cast<void*>(&HostEntries::Refresh40);
+    Table[QueryElementsEntry] = reinterpret_cast<void*>(&HostEntries::Top24);
+    Table[InstallElementsEntry] = reinterpret_cast<void*>(&HostEntries::Install25);
+    Table[InitializeElementsEntry] = reinterpret_cast<void*>(&HostEntries::Top26);
+    Table[UpdateElementsEntry] = reinterpret_cast<void*>(&HostEntries::Top27);
+    Table[GenerateElementsEntry] = reinterpret_cast<void*>(&HostEntries::Generate28);
+    Table[DrawElementsEntry] = reinterpret_cast<void*>(&HostEntries::Top29);
+    Table[ReleaseElementsEntry] = reinterpret_cast<void*>(&HostEntries::Release31);
+    Table[PrepareMouseAreasEntry] = reinterpret_cast<void*>(&HostEntries::Prepare32);
+    Table[InstallMouseAreasEntry] = reinterpret_cast<void*>(&HostEntries::Install33);
+    Table[RemoveMouseAreasEntry] = reinterpret_cast<void*>(&HostEntries::Remove34);
+    Table[RegisterVariableEntry] = reinterpret_cast<void*>(&HostEntries::Register38);
+    Table[RefreshVariableEntry] = reinterpret_cast<void*>(&HostEntries::Refresh40);
     Current = this;
     Imports->Services = Table;
 }
@@ -212,15 +214,15 @@ bool PanelHost::GuardsIntact() const {
 }
 
 void PanelHost::SetClock(int hour, int minute, double second) {
-    SetVariable(3, hour);
-    SetVariable(4, minute);
-    SetVariable(5, second);
+    SetVariable(ClockHourToken, hour);
+    SetVariable(ClockMinuteToken, minute);
+    SetVariable(ClockSecondToken, second);
 }
 
 void PanelHost::SetFuel(double first, double second, double third) {
-    SetVariable(304, first);
-    SetVariable(305, second);
-    SetVariable(303, third);
+    SetVariable(FuelQuantity1Token, first);
+    SetVariable(FuelQuantity2Token, second);
+    SetVariable(FuelQuantity3Token, third);
 }
 
 void PanelHost::SetAircraftPosition(double latitudeDegrees, double longitudeDegrees) {
@@ -232,8 +234,18 @@ void PanelHost::SetAircraftPosition(double latitudeDegrees, double longitudeDegr
     line->Source[2].Value = longitudeDegrees * MinutesPerDegree * LongitudeUnitsPerMinute;
 }
 
+// The records of a mouse-area list end with the one of kind 0; a list that
+// runs on is not read past this many.
+constexpr int MouseListLimit = 64;
+
+int PanelHost::MouseListLength() const {
+    int n = 0;
+    while (Mouse && n < MouseListLimit && Mouse[n].Kind != 0) ++n;
+    return n;
+}
+
 std::uint32_t PanelHost::Click(int area) {
-    if (!Mouse || !MouseLive || area < 0 || area >= MouseAreaCount) return 0;
+    if (!Mouse || !MouseLive || area < 0 || area >= MouseListLength()) return 0;
     const MouseArea& record = Mouse[area];
     if (record.Kind != 2 || !record.Callback) return 0;
     return CallModule("mouse callback of area " + std::to_string(area),
@@ -242,7 +254,7 @@ std::uint32_t PanelHost::Click(int area) {
 
 int PanelHost::AreaOf(const void* callback) const {
     if (!Mouse) return -1;
-    for (int i = 0; i < MouseAreaCount; ++i) {
+    for (int i = 0, n = MouseListLength(); i < n; ++i) {
         if (reinterpret_cast<const void*>(Mouse[i].Callback) == callback) return i;
     }
     return -1;
@@ -257,7 +269,7 @@ std::vector<int> PanelHost::Entries() const {
 std::vector<std::uint32_t> PanelHost::RegisteredTokens() const {
     std::vector<std::uint32_t> tokens;
     for (const auto& call : CallLog) {
-        if (call.Entry == 38) tokens.push_back(call.Token);
+        if (call.Entry == RegisterVariableEntry) tokens.push_back(call.Token);
     }
     return tokens;
 }

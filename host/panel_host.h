@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "display/elements.h"
-#include "gauge/mouse.h"
-#include "gauge/records.h"
+#include "interface/element_records.h"
+#include "interface/mouse_area.h"
+#include "interface/records.h"
 
 namespace host {
 
@@ -111,6 +111,8 @@ private:
     friend struct HostEntries;
     void Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token = 0);
     void InstallElements(ImageElement* top);
+    // The records of the mouse list before its last one (kind 0).
+    int MouseListLength() const;
     // A call into the module, made as UseControlWord says.
     template <typename Routine>
     auto CallModule(const std::string& routine, Routine call);

@@ -1,6 +1,7 @@
 #include "progress/fuel.h"
 
-#include "gauge/variables.h"
+#include "interface/variables.h"
+#include "persistence/report_store.h"
 #include "platform/decimal.h"
 #include "progress/time_text.h"
 #include "report/report.h"

@@ -1,9 +1,9 @@
 #include "progress/timing.h"
 
-#include "gauge/state.h"
-#include "gauge/variables.h"
+#include "interface/state.h"
+#include "interface/variables.h"
+#include "persistence/recovery.h"
 #include "progress/time_text.h"
-#include "report/recovery.h"
 #include "report/report.h"
 
 namespace {

@@ -1,9 +1,7 @@
 #include "report/report_file.h"
 
-#include "gauge/state.h"
 #include "platform/decimal.h"
 #include "platform/text_file.h"
-#include "report/recovery.h"
 #include "report/report.h"
 #include "report/text.h"
 
@@ -16,11 +14,6 @@ const char* const ReportFileName = "tolvanix.rec";
 #endif
 
 namespace {
-
-// Set when the report file on disk holds something the last load did not take
-// in whole (refused, cut, too many checkpoints, unreadable): the next save
-// keeps a copy of it before replacing it.
-bool KeepCopyBeforeSave = false;
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -79,6 +72,8 @@ constexpr std::int32_t Int32Max = 2147483647;
 constexpr std::int32_t Int32Min = -Int32Max - 1;
 
 }  // namespace
+
+bool IsReportFirstLine(const char* line, std::size_t length) { return Contains(line, length, ReportHeaderText); }
 
 std::int32_t ParseReportCount(const char* line, std::size_t length, bool* clean) {
     std::size_t i = SkipSpace(line, length);
@@ -174,31 +169,6 @@ void WriteReport(platform::TextFileWriter& out) {
     }
 }
 
-void LoadReport() {
-    platform::File file;
-    if (!file.OpenForReading(ReportFileName)) {
-        // There, but not readable now (locked, no permission): protect it.
-        if (platform::FileExists(ReportFileName)) KeepCopyBeforeSave = true;
-        return;
-    }
-    platform::TextFileReader in(file);
-    char first[ReportTextLimit + 1];
-    std::size_t length = 0;
-    bool any = in.ReadLine(first, ReportTextLimit, length);
-    if (!Contains(first, length, ReportHeaderText)) {
-        if (any || in.Failed()) KeepCopyBeforeSave = true;
-        return;
-    }
-    ChkPointList.Clear();
-    CurrentChkPoint = 0;
-    bool whole = ReadReport(in);
-    KeepCopyBeforeSave = !whole || in.Failed();
-}
-
-void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
-
-bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
-
 PathText FirstFreeName(const char* prefix, const char* suffix) {
     for (std::int32_t n = 1; n < 10000; ++n) {
         char number[12];
@@ -240,14 +210,4 @@ bool WriteReportFile(const char* path) {
     if (ok) ok = platform::ReplaceFileSafely(temp.c_str(), path, backup.c_str());
     if (!ok) platform::RemoveFile(temp.c_str());
     return ok;
-}
-
-void SaveReport() {
-    if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
-        // Never replace a file we could not take whole without keeping it.
-        const PathText copy = FirstFreeName("tolvanix-kept-", ".rec");
-        if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
-    }
-    KeepCopyBeforeSave = false;
-    if (WriteReportFile(ReportFileName)) RecoveryNoLongerNeeded();
 }

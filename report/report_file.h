@@ -1,5 +1,7 @@
 // The report file: one field per line, read into and written from the report
-// globals. Reading and writing follow Windows text mode on every build.
+// globals. Reading and writing follow Windows text mode on every build. When
+// the gauge loads and saves its report, and what it keeps, is the
+// persistence layer's (persistence/report_store.h).
 #pragma once
 
 #include <cstddef>
@@ -25,15 +27,9 @@ constexpr std::size_t ReportTextLimit = 255;
 // Number and count lines are looked at up to this many characters.
 constexpr std::size_t ReportNumberLimit = 512;
 
-// Replaces the report in memory with the file's, if the file can be opened
-// and its first line is accepted; CurrentChkPoint is then 0. Otherwise nothing
-// changes. A file that is refused, or not taken whole, is copied aside before
-// the next save overwrites it.
-void LoadReport();
-
-// Writes the whole report over the report file: the new file is complete
-// before it replaces the old one, which stays as it was if that fails.
-void SaveReport();
+// True when a file whose first line this is, is a report file: the line
+// holds ReportHeaderText.
+bool IsReportFirstLine(const char* line, std::size_t length);
 
 // Reads lines 2 to the end of a report file. Returns true when the file was
 // taken whole: every line the count implies was there, none was cut, no
@@ -65,11 +61,6 @@ template <typename Text>
 double ParseReportNumber(const Text& line, bool* clean = nullptr) {
     return ParseReportNumber(line.data(), line.size(), clean);
 }
-
-// Forgets what the last load left to protect (tests start from a clean state).
-void ResetReportFileGuard();
-// True while the next save will first keep a copy of the report file.
-bool ReportFileNeedsCopy();
 
 // "<prefix>N<suffix>" with the first N from 1 up that names no file; empty if none is free.
 PathText FirstFreeName(const char* prefix, const char* suffix);

@@ -3,7 +3,7 @@
 // so that both builds compute alike whatever word the process started with.
 #include <gtest/gtest.h>
 
-#include "gauge/fpu.h"
+#include "interface/fpu.h"
 
 int main(int argc, char** argv) {
     LoadControlWord(ModuleControlWord);

@@ -7,11 +7,12 @@
 #include <random>
 #include <sstream>
 
-#include "gauge/state.h"
 #include "host/program_directory.h"
+#include "interface/state.h"
+#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "platform/regional.h"
 #include "report/report.h"
-#include "report/recovery.h"
 #include "report/report_file.h"
 
 namespace fs = std::filesystem;

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "gauge/mouse.h"
 #include "host/vqsim/flight_model.h"
 #include "host/vqsim/report_text.h"
+#include "interface/mouse_area.h"
 
 namespace vqsim {
 

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "gauge/records.h"
+#include "interface/records.h"
 
 namespace {
 void VQ_STDCALL Nothing() {}

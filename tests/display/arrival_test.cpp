@@ -1,7 +1,7 @@
 // The arrival detection that runs with line 3: the aircraft's position comes
 // from line 3's source variables in the host's units.
 #include "display/lines.h"
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "progress/time_text.h"
 #include "tests/host_double.h"
 

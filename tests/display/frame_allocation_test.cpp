@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "tests/host_double.h"
 
 namespace {

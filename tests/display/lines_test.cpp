@@ -1,7 +1,7 @@
 // Lines 1 and 2 as the host shows them, with the greeting, both pages and
 // every fallback; the host's buffers are checked for overruns after each test.
 #include "gauge/mouse.h"
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "tests/host_double.h"
 
 namespace {

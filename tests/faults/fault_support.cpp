@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "gauge/state.h"
+#include "interface/state.h"
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 

@@ -3,6 +3,7 @@
 // and a directory named like the report file (every build).
 #include <filesystem>
 
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/faults/fault_support.h"

@@ -2,7 +2,8 @@
 // file layer: the old report file and the report in memory survive every
 // failure, and the next save that can succeed writes the report whole.
 #include "gauge/mouse.h"
-#include "gauge/state.h"
+#include "interface/state.h"
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/faults/fault_support.h"

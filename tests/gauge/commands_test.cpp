@@ -1,6 +1,6 @@
 // The pilot's commands, clicked through the mouse list the host received.
 #include "gauge/mouse.h"
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "report/report_file.h"
 #include "tests/host_double.h"
 

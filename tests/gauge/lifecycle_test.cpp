@@ -1,10 +1,11 @@
 // Install, the pass-through routines and kill, in the order the host sees.
 #include <string_view>
 
+#include "display/elements.h"
 #include "gauge/gauge.h"
 #include "gauge/mouse.h"
-#include "gauge/state.h"
-#include "gauge/variables.h"
+#include "interface/state.h"
+#include "interface/variables.h"
 #include "platform/regional.h"
 #include "progress/time_text.h"
 #include "tests/host_double.h"

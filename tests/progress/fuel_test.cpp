@@ -1,7 +1,7 @@
 // The fuel account through the host double.
 #include <string_view>
 
-#include "gauge/state.h"
+#include "interface/state.h"
 #include "progress/fuel.h"
 #include "report/report_file.h"
 #include "tests/host_double.h"

@@ -1,7 +1,8 @@
 // Stamping a checkpoint from the simulator's clock, through the host double.
 #include <cmath>
 
-#include "gauge/state.h"
+#include "interface/state.h"
+#include "interface/variables.h"
 #include "progress/timing.h"
 #include "tests/host_double.h"
 
@@ -129,13 +130,13 @@ TEST_F(CheckpointTiming, EstimatePastMidnightIsAClockTime) {
 TEST_F(CheckpointTiming, UnreasonableClockValuesAreContained) {
     ThreeLegs("11:00");
     Host.SetClock(0, 0, 0.0);
-    Host.SetVariable(3, std::nan(""));
-    Host.SetVariable(4, 1e12);
+    Host.SetVariable(ClockHourToken, std::nan(""));
+    Host.SetVariable(ClockMinuteToken, 1e12);
     // Held within range: minute 2147483647 rolls over into the next hour.
     UpdateCheckpointTimes();
     EXPECT_EQ(Point(1).ActualArrival, "01:00");
-    Host.SetVariable(3, 1e12);
-    Host.SetVariable(4, -5.0);
+    Host.SetVariable(ClockHourToken, 1e12);
+    Host.SetVariable(ClockMinuteToken, -5.0);
     UpdateCheckpointTimes();
     EXPECT_EQ(Point(1).ActualArrival, "01:00") << "a clock text that is not a time stops the run";
 }

@@ -3,9 +3,10 @@
 // when it comes from an earlier flight.
 #include <filesystem>
 
-#include "gauge/state.h"
 #include "host/module_file.h"
-#include "report/recovery.h"
+#include "interface/state.h"
+#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "report/report_file.h"
 #include "tests/host_double.h"
 

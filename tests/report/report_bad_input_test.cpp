@@ -3,6 +3,7 @@
 // defined fields, and what it could not take whole is kept before a save.
 #include <string>
 
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/test_support.h"

@@ -1,6 +1,7 @@
 // Saving never leaves a half-written report file, and never loses the old
 // one when the new one cannot be written.
 #include "platform/text_file.h"
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/test_support.h"

@@ -2,6 +2,7 @@
 // the module loads with every field in place and that check finds clean.
 #include <string>
 
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/vqreport/vqreport_test.h"

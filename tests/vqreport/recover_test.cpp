@@ -7,7 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "report/recovery.h"
+#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/vqreport/vqreport_test.h"

@@ -1,4 +1,4 @@
-#include "report/recovery.h"
+#include "persistence/recovery.h"
 
 #include "platform/text_file.h"
 #include "report/report_file.h"

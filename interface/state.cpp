@@ -1,6 +1,6 @@
-#include "gauge/state.h"
+#include "interface/state.h"
 
-#include "gauge/fpu.h"
+#include "interface/fpu.h"
 
 std::int32_t Active = 0;
 std::int32_t CurrentChkPoint = 0;

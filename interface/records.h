@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gauge/abi.h"
+#include "interface/abi.h"
 
 struct ImageElement;
 
@@ -90,3 +90,14 @@ static_assert(offsetof(ModuleLinkage, Gauge) == 6 * 4);
 
 static_assert(sizeof(ModuleImports) == 4 * 4);
 static_assert(offsetof(ModuleImports, Services) == 1 * 4);
+
+// The module's records: Linkage and the gauge header are the gauge's own
+// (gauge/gauge.cpp); ImportTable, where the host stores its service table,
+// belongs with the calls into that table (interface/host_services.cpp).
+extern "C" {
+// Exported as "Linkage" and "_Linkage" (one record), "ImportTable" and
+// "_ImportTable" (one record).
+extern ModuleLinkage Linkage;
+extern ModuleImports ImportTable;
+}
+extern GaugeHeader GaugeHeaderRecord;

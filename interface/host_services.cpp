@@ -1,7 +1,14 @@
-#include "gauge/host_services.h"
+#include "interface/host_services.h"
 
-#include "gauge/fpu.h"
-#include "gauge/gauge.h"
+#include "interface/fpu.h"
+
+extern "C" {
+VQ_EXPORT ModuleImports ImportTable = {15, nullptr, 0, 0};
+#ifndef _WIN32
+// The record's second name (the Windows build names it in its .def file).
+VQ_EXPORT extern ModuleImports _ImportTable __attribute__((alias("ImportTable")));
+#endif
+}
 
 namespace {
 

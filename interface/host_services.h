@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "gauge/records.h"
+#include "interface/records.h"
 
 struct ImageElement;
 struct MouseArea;

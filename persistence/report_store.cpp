@@ -1,0 +1,50 @@
+#include "persistence/report_store.h"
+
+#include "persistence/recovery.h"
+#include "platform/text_file.h"
+#include "report/report.h"
+#include "report/report_file.h"
+
+namespace {
+
+// Set when the report file on disk holds something the last load did not take
+// in whole (refused, cut, too many checkpoints, unreadable): the next save
+// keeps a copy of it before replacing it.
+bool KeepCopyBeforeSave = false;
+
+}  // namespace
+
+bool LoadReport() {
+    platform::File file;
+    if (!file.OpenForReading(ReportFileName)) {
+        // There, but not readable now (locked, no permission): protect it.
+        if (platform::FileExists(ReportFileName)) KeepCopyBeforeSave = true;
+        return false;
+    }
+    platform::TextFileReader in(file);
+    char first[ReportTextLimit + 1];
+    std::size_t length = 0;
+    const bool any = in.ReadLine(first, ReportTextLimit, length);
+    if (!IsReportFirstLine(first, length)) {
+        if (any || in.Failed()) KeepCopyBeforeSave = true;
+        return false;
+    }
+    ChkPointList.Clear();
+    const bool whole = ReadReport(in);
+    KeepCopyBeforeSave = !whole || in.Failed();
+    return true;
+}
+
+void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
+
+bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
+
+void SaveReport() {
+    if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
+        // Never replace a file we could not take whole without keeping it.
+        const PathText copy = FirstFreeName("tolvanix-kept-", ".rec");
+        if (copy.empty() || !platform::CopyNewFile(ReportFileName, copy.c_str())) return;
+    }
+    KeepCopyBeforeSave = false;
+    if (WriteReportFile(ReportFileName)) RecoveryNoLongerNeeded();
+}

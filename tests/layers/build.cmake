@@ -1,0 +1,6 @@
+# The module's layers depend one way (tests/layers/check_layers.sh); a planted
+# upward include must fail the check.
+add_test(NAME layers COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_layers.sh ${PROJECT_SOURCE_DIR})
+add_test(NAME layers_negative COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_layers.sh ${CMAKE_CURRENT_LIST_DIR}/upward)
+set_tests_properties(layers_negative PROPERTIES
+  PASS_REGULAR_EXPRESSION "report/planted.cpp:3: report includes gauge, a layer above it")
