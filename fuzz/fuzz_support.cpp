@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,12 +11,8 @@
 #include "display/elements.h"
 #include "display/lines.h"
 #include "gauge/gauge.h"
-#include "interface/state.h"
-#include "persistence/report_store.h"
 #include "platform/decimal.h"
-#include "platform/regional.h"
 #include "report/report.h"
-#include "report/report_file.h"
 
 namespace vqfuzz {
 
@@ -78,30 +73,6 @@ void ClearScratchDirectory() {
         std::filesystem::remove_all(entry.path(), error);
     }
     Check(std::filesystem::is_empty(".", error), "the scratch directory can be emptied");
-}
-
-void ResetModule() {
-    ReportHeader = TReportHeader();
-    ChkPointList.Clear();
-    ChkPointList.Field1.clear();
-    ChkPointList.Field2.clear();
-    ChkPointList.StartFuel = 0.0;
-    // Slots beyond Count keep what they held; empty them too, so that every
-    // input runs from the same state (only those in use, which is faster).
-    for (int k = 0; k < ChkPointList.Capacity; ++k) {
-        TChkPoint& slot = ChkPointList.Item(k);
-        bool empty = slot.Latitude == 0.0 && slot.Longitude == 0.0 && !std::signbit(slot.Latitude) &&
-                     !std::signbit(slot.Longitude);
-        for (auto text : TChkPoint::Texts) empty = empty && (slot.*text).empty();
-        if (!empty) slot = TChkPoint();
-    }
-    Active = 0;
-    CurrentChkPoint = 0;
-    GreetingTicks = 0;
-    AltPage = 0;
-    AtChkPoint = 0;
-    ResetReportFileGuard();
-    platform::ResetRegionalSettings();
 }
 
 std::string ReadFile(const char* path) {

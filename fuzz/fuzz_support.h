@@ -1,6 +1,6 @@
-// What the fuzz targets share: a private scratch directory, the module reset
-// to its loaded state, whole-file access, a minimal host, and a check that
-// stops the run with a message when an invariant fails.
+// What the fuzz targets share: a private scratch directory, whole-file
+// access, a minimal host, and a check that stops the run with a message when
+// an invariant fails.
 #pragma once
 
 #include <cstddef>
@@ -13,10 +13,6 @@ namespace vqfuzz {
 void EnterScratchDirectory();
 // Removes every file in the current (scratch) directory.
 void ClearScratchDirectory();
-
-// The report globals, the gauge state and the report file guard as right
-// after the module is loaded.
-void ResetModule();
 
 std::string ReadFile(const char* path);
 void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);

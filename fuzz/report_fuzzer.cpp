@@ -15,6 +15,7 @@
 #include "interface/fpu.h"
 #include "interface/state.h"
 #include "persistence/report_store.h"
+#include "persistence/reset.h"
 #include "platform/decimal.h"
 #include "report/report.h"
 #include "report/report_file.h"
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadControlWord(ModuleControlWord);  // as at every entry into the module
     vqfuzz::EnterScratchDirectory();
     vqfuzz::ClearScratchDirectory();
-    vqfuzz::ResetModule();
+    ResetModuleState();
     vqfuzz::InstallHost();
     vqfuzz::WriteFile(File, data, size);
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -145,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What is saved loads back as the same report and saves as the same bytes.
     const std::string stored = vqfuzz::DescribeStoredReport();
     const std::string saved = vqfuzz::ReadFile(File);
-    vqfuzz::ResetModule();
+    ResetModuleState();
     LoadReport();
     CheckCount();
     Check(!ReportFileNeedsCopy(), "a saved report loads whole");

@@ -8,12 +8,6 @@
 #include <sstream>
 
 #include "host/program_directory.h"
-#include "interface/state.h"
-#include "persistence/recovery.h"
-#include "persistence/report_store.h"
-#include "platform/regional.h"
-#include "report/report.h"
-#include "report/report_file.h"
 
 namespace fs = std::filesystem;
 
@@ -41,23 +35,6 @@ ScratchDirectory::~ScratchDirectory() {
     // Give back write permission that a test may have taken away.
     fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(Dir, error);
-}
-
-void ResetModule() {
-    ReportHeader = TReportHeader();
-    ChkPointList.Clear();
-    ChkPointList.Field1.clear();
-    ChkPointList.Field2.clear();
-    ChkPointList.StartFuel = 0.0;
-    for (int k = 0; k < ChkPointList.Capacity; ++k) ChkPointList.Item(k) = TChkPoint();
-    Active = 0;
-    CurrentChkPoint = 0;
-    GreetingTicks = 0;
-    AltPage = 0;
-    AtChkPoint = 0;
-    ResetReportFileGuard();
-    ResetRecoveryState();
-    platform::ResetRegionalSettings();
 }
 
 std::string ReadFile(const std::string& path) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "persistence/reset.h"
 #include "platform/fixed_text.h"
 
 // A failed check shows a text of the module as a string, not as its bytes.
@@ -38,10 +39,6 @@ std::string Str(const Text& text) {
     return std::string(text.data(), text.size());
 }
 
-// Empties the report globals (all 100 slots included), the gauge state and
-// the report file guard, as right after the module is loaded.
-void ResetModule();
-
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
@@ -68,8 +65,8 @@ std::vector<std::string> NumberedReportLines(int count);
 // Test fixture: a scratch directory and a freshly reset module.
 class ModuleTest : public ::testing::Test {
 protected:
-    ModuleTest() { ResetModule(); }
-    ~ModuleTest() override { ResetModule(); }
+    ModuleTest() { ResetModuleState(); }
+    ~ModuleTest() override { ResetModuleState(); }
     ScratchDirectory Scratch;
 };
 

@@ -2,7 +2,8 @@
 # Checks that the module's layers depend one way: a source file includes
 # headers of its own layer and of the layers below it only.
 #   interface < platform < report < persistence < progress < display < gauge
-# host/ may include interface, platform and report; tools/ also progress.
+# host/ may include interface, platform and report; tools/ also persistence
+# (the reset of the module's state) and progress.
 # Every include of a folder of the tree is checked; system headers are not.
 #   check_layers.sh ROOT      (exit 1 naming each upward include)
 set -uo pipefail
@@ -16,7 +17,7 @@ find interface platform report persistence progress display gauge host tools \
       n = split("interface platform report persistence progress display gauge", order, " ")
       for (i = 1; i <= n; i++) rank[order[i]] = i
       allowed["host"] = "interface platform report host"
-      allowed["tools"] = "interface platform report progress tools"
+      allowed["tools"] = "interface platform report persistence progress tools"
     }
     {
       split($0, part, ":"); file = part[1]; line = part[2]

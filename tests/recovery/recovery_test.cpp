@@ -79,7 +79,7 @@ TEST_F(RecoveryFile, HoldsEveryStampedCheckpointWhileTheReportFileIsUntouched) {
     EXPECT_EQ(ReadFile("tolvanix.rec"), original);
     // A crash now loses nothing: the recovery file loads as a report.
     std::filesystem::rename(Recovery, "tolvanix.rec");
-    vqtest::ResetModule();
+    ResetModuleState();
     LoadReport();
     EXPECT_EQ(ChkPointList.Item(2).ActualArrival, "12:00");
     EXPECT_EQ(ChkPointList.StartFuel, 1750.0);
@@ -133,7 +133,7 @@ TEST_F(RecoveryFile, AnEarlierFlightsFileIsSetAsideNeverOverwritten) {
     Host.Kill();
     EXPECT_EQ(ReadFile(Recovery), "from the flight that crashed") << "not this module's: a save leaves it";
 
-    vqtest::ResetModule();
+    ResetModuleState();
     StartFlight();
     FlyPast(Host, 0);
     FlyPast(Host, 1);

@@ -119,14 +119,14 @@ TEST_F(BadReportFile, TrailingContentAndBadNumbersAreKept) {
     lines.push_back("remarks the gauge does not read");
     LoadAndSave(CrLfLines(lines), true);
 
-    vqtest::ResetModule();
+    ResetModuleState();
     vqtest::RemoveForTest("tolvanix-kept-1.rec");
     lines = NumberedReportLines(1);
     lines[lines.size() - 1] = "20.0 E";
     LoadAndSave(CrLfLines(lines), true);
     EXPECT_EQ(ChkPointList.Item(0).Longitude, 20.0);
 
-    vqtest::ResetModule();
+    ResetModuleState();
     vqtest::RemoveForTest("tolvanix-kept-1.rec");
     lines = NumberedReportLines(0);
     lines[30] = "-5";
@@ -134,7 +134,7 @@ TEST_F(BadReportFile, TrailingContentAndBadNumbersAreKept) {
     EXPECT_EQ(ChkPointList.Count, 0);
     EXPECT_EQ(ChkPointList.StartFuel, 1234.5);
 
-    vqtest::ResetModule();
+    ResetModuleState();
     vqtest::RemoveForTest("tolvanix-kept-1.rec");
     lines = NumberedReportLines(1);
     lines.push_back("");

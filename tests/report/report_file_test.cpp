@@ -84,7 +84,7 @@ TEST_F(ReportFile, ExampleReportLoadsWholeAndSavesUnchanged) {
 
 TEST_F(ReportFile, HeaderLineAcceptedAnywhereInTheFirstLine) {
     for (const char* first : {"Vardemolinquex 2.0", "xx Vardemolinquex 2.0 (edited)", "Vardemolinquex 2.0\t"}) {
-        vqtest::ResetModule();
+        ResetModuleState();
         auto lines = NumberedReportLines(1);
         lines[0] = first;
         WriteFile(File, CrLfLines(lines));
@@ -141,7 +141,7 @@ TEST_F(ReportFile, CountAndNumberLinesReadTheirLeadingNumber) {
 
 TEST_F(ReportFile, CountWithoutDigitsOrNegativeGivesAnEmptyList) {
     for (const char* count : {"none", "-4", ""}) {
-        vqtest::ResetModule();
+        ResetModuleState();
         auto lines = NumberedReportLines(0);
         lines[30] = count;
         lines[31] = "77.25";

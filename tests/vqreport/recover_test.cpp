@@ -156,7 +156,7 @@ TEST_F(Recover, RestoreKeepsTheReportAndLoads) {
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-1.rec"), "an earlier one");
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-2.rec"), report);
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), recovery);
-    vqtest::ResetModule();
+    ResetModuleState();
     LoadReport();
     ASSERT_EQ(ChkPointList.Count, 4);
     EXPECT_EQ(ChkPointList.Item(3).ActualArrival, "10:45");

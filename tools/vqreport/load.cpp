@@ -5,20 +5,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
 #include "report/report_file.h"
 
 namespace vqreport {
-
-void EmptyReport() {
-    ReportHeader = TReportHeader();
-    ChkPointList.Clear();
-    ChkPointList.Field1.clear();
-    ChkPointList.Field2.clear();
-    ChkPointList.StartFuel = 0.0;
-    for (std::int32_t k = 0; k < ChkPointList.Capacity; ++k) ChkPointList.Item(k) = TChkPoint();
-}
 
 std::string UnreadableReason(const std::string& path) {
     namespace fs = std::filesystem;
@@ -39,7 +31,7 @@ std::string UnreadableReason(const std::string& path) {
 
 LoadResult LoadReportFile(const std::string& path, bool evenIfRefused) {
     LoadResult result;
-    EmptyReport();
+    ResetModuleState();
     result.OpenError = UnreadableReason(path);
     if (!result.OpenError.empty()) return result;
     platform::File file;

@@ -15,14 +15,11 @@ struct LoadResult {
     std::string FirstLine;  // the first line as the gauge reads it
 };
 
-// Empties the report globals; then, if the file opens and its first line is
+// Empties the report globals (ResetModuleState); then, if the file opens and its first line is
 // accepted, reads the rest of it with the module's reader. A refused file
 // leaves the globals empty, unless `evenIfRefused` asks to read the rest of
 // it as the gauge would once the first line is right (for the check).
 LoadResult LoadReportFile(const std::string& path, bool evenIfRefused = false);
-
-// Empties ReportHeader and ChkPointList as they are when the module is loaded.
-void EmptyReport();
 
 // Why `path` cannot be read as a report file ("no such file", "is a
 // directory", ...), or empty when it can be opened.

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "platform/decimal.h"
+#include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
 #include "report/report_file.h"
@@ -183,7 +184,7 @@ bool RouteBuilder::Build(const CsvTable& table) {
     }
     if (!Errors.empty()) return false;
 
-    EmptyReport();
+    ResetModuleState();
     for (std::size_t r = 1; r < table.Rows.size(); ++r) {
         const CsvRow& row = table.Rows[r];
         const std::int32_t k = static_cast<std::int32_t>(r - 1);

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <vector>
 
+#include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
 #include "tools/vqreport/conversions.h"
@@ -151,7 +152,7 @@ ReportSummary Summarize(const std::string& path) {
         summary.Last = "checkpoint " + std::to_string(k + 1) + (where.empty() ? "" : " " + Plain(where)) + " (" +
                        Plain(point.ActualArrival) + ")";
     }
-    EmptyReport();
+    ResetModuleState();
     return summary;
 }
 
@@ -384,7 +385,7 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     }
     std::string now;
     const LoadResult load = LoadReportFile(report);
-    EmptyReport();
+    ResetModuleState();
     if (!load.Accepted || !ReadAll(report, now) || now != sourceBytes) {
         // Put both back: the recovery file where it was, the report from its copy.
         bool undone = std::rename(report.c_str(), source.c_str()) == 0;
