@@ -13,12 +13,25 @@
 
 namespace platform {
 
+#ifdef VQ_FILE_FAULTS
 FileFaultRule InjectedFileFault = nullptr;
+#endif
 
 namespace {
 
+#ifdef VQ_FILE_FAULTS
 // False when a test's rule fails this operation.
 bool Allowed(FileOperation operation) { return !InjectedFileFault || InjectedFileFault(operation, 0) != 0; }
+// How many of `size` bytes a write may put into the file.
+std::size_t WritableBytes(std::size_t size) {
+    const std::size_t allowed = InjectedFileFault ? InjectedFileFault(FileOperation::Write, size) : size;
+    return allowed < size ? allowed : size;
+}
+#else
+// Every operation goes straight to the system.
+constexpr bool Allowed(FileOperation) { return true; }
+constexpr std::size_t WritableBytes(std::size_t size) { return size; }
+#endif
 
 #ifdef _WIN32
 HANDLE AsHandle(void* handle) { return static_cast<HANDLE>(handle); }
@@ -54,8 +67,7 @@ std::int32_t File::Read(void* data, std::size_t size) {
 
 bool File::Write(const void* data, std::size_t size) {
     if (!IsOpen()) return false;
-    std::size_t allowed = InjectedFileFault ? InjectedFileFault(FileOperation::Write, size) : size;
-    if (allowed > size) allowed = size;
+    const std::size_t allowed = WritableBytes(size);
     DWORD written = 0;
     if (allowed > 0 && !WriteFile(AsHandle(Handle), data, static_cast<DWORD>(allowed), &written, nullptr)) {
         return false;
@@ -144,8 +156,7 @@ std::int32_t File::Read(void* data, std::size_t size) {
 
 bool File::Write(const void* data, std::size_t size) {
     if (!IsOpen()) return false;
-    std::size_t allowed = InjectedFileFault ? InjectedFileFault(FileOperation::Write, size) : size;
-    if (allowed > size) allowed = size;
+    const std::size_t allowed = WritableBytes(size);
     const char* bytes = static_cast<const char*>(data);
     std::size_t done = 0;
     while (done < allowed) {

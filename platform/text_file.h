@@ -99,14 +99,21 @@ private:
     bool Bad = false;
 };
 
-// Test-only failures of the writing operations below, as a full or failing
-// disk gives them. The module never sets the rule; while it is null every
-// operation goes straight to the system. A rule answers, for an operation
-// about to run, how much of it may happen: for Write how many of `size` bytes
-// reach the file (fewer fails the write part-way), for the others 0 to fail.
+// The writing operations below, each of which a test build of this file can
+// make fail.
 enum class FileOperation { Create, Write, Flush, Move };
+
+#ifdef VQ_FILE_FAULTS
+// Failures of the writing operations, as a full or failing disk gives them,
+// in the test build of this file only (VQ_FILE_FAULTS, which the fault tests
+// link; the gauge file, the tools and the other tests have no such hook).
+// While the rule is null every operation goes straight to the system. A rule
+// answers, for an operation about to run, how much of it may happen: for
+// Write how many of `size` bytes reach the file (fewer fails the write
+// part-way), for the others 0 to fail.
 using FileFaultRule = std::size_t (*)(FileOperation operation, std::size_t size);
 extern FileFaultRule InjectedFileFault;
+#endif
 
 bool FileExists(const char* path);
 bool RemoveFile(const char* path);
