@@ -11,9 +11,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "display/elements.h"
-#include "display/lines.h"
-#include "gauge/gauge.h"
 #include "report/report.h"
 
 namespace {
@@ -94,39 +91,6 @@ ScratchDirectory::~ScratchDirectory() {
     std::error_code error;
     fs::current_path(Previous, error);
     fs::remove_all(Dir, error);
-}
-
-namespace {
-
-char Line1Buffer[Line1Length + 1];
-char Line2Buffer[Line2Length + 1];
-char Line3Buffer[Line3Length + 1];
-double Clock[3];
-void* ServiceTable[48];
-
-std::uint32_t VQ_STDCALL RefreshVariable(std::uint32_t record) {
-    HostVariable* variable = reinterpret_cast<HostVariable*>(static_cast<std::uintptr_t>(record));
-    variable->Value = (variable->Token >= 3 && variable->Token <= 5) ? Clock[variable->Token - 3] : 0.0;
-    return 0;
-}
-
-}  // namespace
-
-void InstallBenchHost(int hour, int minute, double second) {
-    Clock[0] = hour;
-    Clock[1] = minute;
-    Clock[2] = second;
-    ServiceTable[40] = reinterpret_cast<void*>(&RefreshVariable);
-    ImportTable.Services = ServiceTable;
-    Line1Element.Buffer = Line1Buffer;
-    Line2Element.Buffer = Line2Buffer;
-    Line3Element.Buffer = Line3Buffer;
-}
-
-void SetAircraftPosition(double latitudeDegrees, double longitudeDegrees) {
-    if (longitudeDegrees < 0.0) longitudeDegrees += 360.0;  // the host counts 0 to 360 east
-    Line3Element.Source[1].Value = latitudeDegrees * MinutesPerDegree * LatitudeUnitsPerMinute;
-    Line3Element.Source[2].Value = longitudeDegrees * MinutesPerDegree * LongitudeUnitsPerMinute;
 }
 
 void FillReport(int count) {

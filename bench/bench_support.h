@@ -1,6 +1,7 @@
-// What the benchmarks share: a scratch directory for the report file, the
-// host's side reduced to what the display callbacks and the timing read, a
-// report of 100 checkpoints, and a count of heap allocations.
+// What the benchmarks share: a scratch directory for the report file, a
+// report of 100 checkpoints, and a count of heap allocations. The host's side
+// is the tests' host double, host::PanelHost, with its call log off: it would
+// allocate, and a display frame must not, in the module or in the host.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -48,14 +49,6 @@ private:
     std::string Dir;
     std::string Previous;
 };
-
-// Gives the three text elements their buffers and the module a service table
-// whose variable refresh (entry 40) serves the simulator's clock.
-void InstallBenchHost(int hour, int minute, double second);
-
-// Writes the aircraft's position (degrees) into line 3's source variables in
-// the host's units, as the host keeps them current.
-void SetAircraftPosition(double latitudeDegrees, double longitudeDegrees);
 
 // Fills the report globals with a flight of `count` checkpoints: header
 // texts, identifiers, leg distances, planned and actual times, positions.

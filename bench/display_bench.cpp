@@ -13,6 +13,8 @@
 #include "bench/bench_support.h"
 #include "display/elements.h"
 #include "display/lines.h"
+#include "gauge/gauge.h"
+#include "host/panel_host.h"
 #include "interface/state.h"
 #include "report/report.h"
 
@@ -21,22 +23,26 @@
 
 namespace {
 
-// Instrument on, past the greeting, main page, checkpoint 2 of 100 current
-// and the aircraft 0.5 degrees south of it.
-void PrepareFrame() {
+// The gauge installed by the host, whose clock shows 08:15:10; instrument
+// on, past the greeting, main page, checkpoint 2 of 100 current and the
+// aircraft 0.5 degrees south of it.
+void PrepareFrame(host::PanelHost& host) {
+    host.KeepCallLog(false);
+    host.Install();
+    host.SetClock(8, 15, 10.0);
     vqbench::FillReport(100);
-    vqbench::InstallBenchHost(8, 15, 10.0);
     Active = 1;
     GreetingTicks = GreetingBuilds;
     AltPage = 0;
     AtChkPoint = 0;
     CurrentChkPoint = 1;
     const TChkPoint& point = ChkPointList.Item(CurrentChkPoint);
-    vqbench::SetAircraftPosition(point.Latitude - 0.5, point.Longitude);
+    host.SetAircraftPosition(point.Latitude - 0.5, point.Longitude);
 }
 
 void DisplayFrame(benchmark::State& state) {
-    PrepareFrame();
+    host::PanelHost host(&Linkage, &ImportTable);
+    PrepareFrame(host);
     const TChkPoint& point = ChkPointList.Item(CurrentChkPoint);
     const int number = CurrentChkPoint + 1;
     const int count = ChkPointList.Count;
@@ -70,12 +76,13 @@ BENCHMARK(DisplayFrame)->UseManualTime()->MinTime(2.0);
 // same: the mark, the clock as "hh:mm", the leg time from the previous
 // arrival, the next estimate from the two leg distances.
 void ArrivalStep(benchmark::State& state) {
-    PrepareFrame();
+    host::PanelHost host(&Linkage, &ImportTable);
+    PrepareFrame(host);
     ChkPointList.Item(0).ActualArrival = "07:30";
     TChkPoint& previous = ChkPointList.Item(0);
     TChkPoint& current = ChkPointList.Item(1);
     TChkPoint& next = ChkPointList.Item(2);
-    vqbench::SetAircraftPosition(current.Latitude, current.Longitude);
+    host.SetAircraftPosition(current.Latitude, current.Longitude);
 
     auto arrival = [] {
         AtChkPoint = 0;
