@@ -5,38 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
-#include "display/elements.h"
-#include "display/lines.h"
-#include "gauge/gauge.h"
 #include "platform/decimal.h"
 #include "report/report.h"
 
 namespace vqfuzz {
 
 namespace {
-
-constexpr std::size_t GuardBytes = 16;
-constexpr char GuardValue = '\xA5';
-char LineBuffers[3][32 + GuardBytes];
-double Variables[6];  // clock hour, minute, second; fuel 304, 305, 303
-void* ServiceTable[48];
-
-std::uint32_t VQ_STDCALL RefreshVariable(std::uint32_t record) {
-    HostVariable* variable = reinterpret_cast<HostVariable*>(static_cast<std::uintptr_t>(record));
-    switch (variable->Token) {
-    case 3: case 4: case 5: variable->Value = Variables[variable->Token - 3]; break;
-    case 304: variable->Value = Variables[3]; break;
-    case 305: variable->Value = Variables[4]; break;
-    case 303: variable->Value = Variables[5]; break;
-    default: variable->Value = 0.0;
-    }
-    return 0;
-}
-
-std::uint32_t VQ_STDCALL OtherService(std::uint32_t) { return 0; }
 
 void Text(std::string& out, const std::string& text) {
     out += std::to_string(text.size());
@@ -96,48 +72,6 @@ void WriteFile(const char* path, const std::uint8_t* data, std::size_t size) {
 bool Exists(const char* path) {
     struct stat st;
     return stat(path, &st) == 0;
-}
-
-void InstallHost() {
-    for (void*& entry : ServiceTable) entry = reinterpret_cast<void*>(&OtherService);
-    ServiceTable[40] = reinterpret_cast<void*>(&RefreshVariable);
-    ImportTable.Services = ServiceTable;
-    TextElement* lines[3] = {&Line1Element, &Line2Element, &Line3Element};
-    for (int i = 0; i < 3; ++i) {
-        std::memset(LineBuffers[i], GuardValue, sizeof LineBuffers[i]);
-        LineBuffers[i][0] = '\0';
-        lines[i]->Buffer = LineBuffers[i];
-    }
-}
-
-void SetClock(double hour, double minute, double second) {
-    Variables[0] = hour;
-    Variables[1] = minute;
-    Variables[2] = second;
-}
-
-void SetFuel(double first, double second, double third) {
-    Variables[3] = first;
-    Variables[4] = second;
-    Variables[5] = third;
-}
-
-void SetAircraftPosition(double latitudeDegrees, double longitudeDegrees) {
-    if (longitudeDegrees < 0.0) longitudeDegrees += 360.0;
-    Line3Element.Source[1].Value = latitudeDegrees * MinutesPerDegree * LatitudeUnitsPerMinute;
-    Line3Element.Source[2].Value = longitudeDegrees * MinutesPerDegree * LongitudeUnitsPerMinute;
-}
-
-bool LinesWithinBuffers() {
-    const TextElement* lines[3] = {&Line1Element, &Line2Element, &Line3Element};
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t count = lines[i]->CharacterCount;
-        if (strnlen(LineBuffers[i], count + 1) > count) return false;
-        for (std::size_t g = count + 1; g < sizeof LineBuffers[i]; ++g) {
-            if (LineBuffers[i][g] != GuardValue) return false;
-        }
-    }
-    return true;
 }
 
 std::string DescribeStoredReport() {

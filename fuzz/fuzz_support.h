@@ -1,6 +1,6 @@
 // What the fuzz targets share: a private scratch directory, whole-file
-// access, a minimal host, and a check that stops the run with a message when
-// an invariant fails.
+// access, and a check that stops the run with a message when an invariant
+// fails. The report target's host is the tests' host double, host::PanelHost.
 #pragma once
 
 #include <cstddef>
@@ -17,16 +17,6 @@ void ClearScratchDirectory();
 std::string ReadFile(const char* path);
 void WriteFile(const char* path, const std::uint8_t* data, std::size_t size);
 bool Exists(const char* path);
-
-// Gives the text elements buffers with guard bytes behind them and the
-// module a service table whose variable refresh (entry 40) serves these.
-void InstallHost();
-void SetClock(double hour, double minute, double second);
-void SetFuel(double first, double second, double third);
-// Writes the aircraft's position (degrees) into line 3's source variables.
-void SetAircraftPosition(double latitudeDegrees, double longitudeDegrees);
-// True while no line has been written past its character count.
-bool LinesWithinBuffers();
 
 // The report in memory as its file holds it: every text, and every number
 // as the writer writes it (six decimals, non-finite as 0).

@@ -11,7 +11,9 @@
 
 #include "display/lines.h"
 #include "fuzz/fuzz_support.h"
+#include "gauge/gauge.h"
 #include "gauge/mouse.h"
+#include "host/panel_host.h"
 #include "interface/fpu.h"
 #include "interface/state.h"
 #include "persistence/report_store.h"
@@ -61,11 +63,9 @@ std::vector<std::string> Normalized(const std::string& bytes) {
 
 void CheckCount() { Check(ChkPointList.Count >= 0 && ChkPointList.Count <= 100, "Count within 0 to 100"); }
 
-void Frame() {
-    BuildLine1(0.0);
-    BuildLine2(0.0);
-    BuildLine3(0.0);
-    Check(vqfuzz::LinesWithinBuffers(), "lines within their buffers");
+void Frame(host::PanelHost& host) {
+    host.Frame();
+    Check(host.GuardsIntact(), "lines within their buffers");
 }
 
 // A mixing of the input's bytes, so that the clock, the fuel and the
@@ -77,10 +77,10 @@ std::uint32_t Mix(const std::uint8_t* data, std::size_t size) {
 }
 
 // The pilot flies the route past each checkpoint and uses every command.
-void Fly(std::uint32_t mix) {
-    vqfuzz::SetClock(mix % 26, (mix >> 5) % 62, (mix >> 11) % 61);  // hours 24, 25 and minute 60, 61 too
+void Fly(host::PanelHost& host, std::uint32_t mix) {
+    host.SetClock(mix % 26, (mix >> 5) % 62, (mix >> 11) % 61);  // hours 24, 25 and minute 60, 61 too
     const double fuel = (mix >> 3) % 4 == 0 ? 1e300 : static_cast<double>((mix >> 7) % 20000);
-    vqfuzz::SetFuel(fuel, 1234.5, (mix >> 13) % 2 ? -fuel : 0.0);
+    host.SetFuel(fuel, 1234.5, (mix >> 13) % 2 ? -fuel : 0.0);
 
     Active = 1;
     GreetingTicks = GreetingBuilds;
@@ -88,10 +88,10 @@ void Fly(std::uint32_t mix) {
     const int count = ChkPointList.Count;
     for (int k = 0; k < count + 2; ++k) {
         const TChkPoint& point = ChkPointList.Item(CurrentChkPoint);
-        vqfuzz::SetAircraftPosition(point.Latitude, point.Longitude);  // at the checkpoint
-        Frame();
-        vqfuzz::SetAircraftPosition(point.Latitude + 1.0, point.Longitude - 1.0);  // and away
-        Frame();
+        host.SetAircraftPosition(point.Latitude, point.Longitude);  // at the checkpoint
+        Frame(host);
+        host.SetAircraftPosition(point.Latitude + 1.0, point.Longitude - 1.0);  // and away
+        Frame(host);
         if ((mix >> (k % 29)) & 1) ToggleAltPage(0, 0);
         CheckCount();
     }
@@ -100,17 +100,17 @@ void Fly(std::uint32_t mix) {
     PrevChkPoint(0, 0);
     PrevChkPoint(0, 0);
     MarkChkPoint(0, 0);
-    Frame();
+    Frame(host);
     for (int index : {-1, count, 100, 2147483647}) {
         CurrentChkPoint = index;
-        Frame();
+        Frame(host);
     }
     CurrentChkPoint = count > 0 ? count - 1 : 0;
     ComputeFuelSummary(0, 0);  // saves when the times allow it
     SwitchOnOff(0, 0);         // off: saves
     SwitchOnOff(0, 0);         // on: loads what was saved
     CheckCount();
-    Frame();
+    Frame(host);
 }
 
 }  // namespace
@@ -120,7 +120,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vqfuzz::EnterScratchDirectory();
     vqfuzz::ClearScratchDirectory();
     ResetModuleState();
-    vqfuzz::InstallHost();
+    // The gauge installed by a host, before its report file is there: the
+    // load below is the one under test.
+    host::PanelHost host(&Linkage, &ImportTable);
+    host.KeepCallLog(false);
+    host.Install();
     vqfuzz::WriteFile(File, data, size);
     const std::string input(reinterpret_cast<const char*>(data), size);
 
@@ -135,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::remove("loaded.rec");
     }
 
-    Fly(Mix(data, size));
+    Fly(host, Mix(data, size));
 
     // Whatever happened, a file the first load did not take whole is kept.
     SaveReport();
