@@ -2,7 +2,8 @@
 // that records every call, hands out text buffers (with guard bytes behind
 // them), serves simulator variables by token, and drives a gauge module only
 // through its exported records, as the simulator's panel system does. The
-// tests' host double and the host simulator both stand on it.
+// tests' host double, the fuzz targets, the benchmarks and the host simulator
+// all stand on it.
 #pragma once
 
 #include <cstdint>
