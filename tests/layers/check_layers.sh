@@ -3,21 +3,23 @@
 # headers of its own layer and of the layers below it only.
 #   interface < platform < report < persistence < progress < display < gauge
 # host/ may include interface, platform and report; tools/ also persistence
-# (the reset of the module's state) and progress.
+# (the reset of the module's state) and progress; both the tools' command
+# lines (cli/), which include none of the module.
 # Every include of a folder of the tree is checked; system headers are not.
 #   check_layers.sh ROOT      (exit 1 naming each upward include)
 set -uo pipefail
 root=${1:?usage: check_layers.sh ROOT}
 cd "$root" || exit 2
-find interface platform report persistence progress display gauge host tools \
+find interface platform report persistence progress display gauge cli host tools \
      -name '*.h' -o -name '*.cpp' 2>/dev/null | sort |
   xargs -r grep -HnE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[a-z_]+/' |
   awk '
     BEGIN {
       n = split("interface platform report persistence progress display gauge", order, " ")
       for (i = 1; i <= n; i++) rank[order[i]] = i
-      allowed["host"] = "interface platform report host"
-      allowed["tools"] = "interface platform report persistence progress tools"
+      allowed["cli"] = "cli"
+      allowed["host"] = "interface platform report cli host"
+      allowed["tools"] = "interface platform report persistence progress cli tools"
     }
     {
       split($0, part, ":"); file = part[1]; line = part[2]

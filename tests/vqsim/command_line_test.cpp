@@ -46,6 +46,7 @@ TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {
         {{"r.rec", "--speed", "0"}, "is not a ground speed"},
         {{"r.rec", "--fuel", "1,2"}, "three quantities"},
         {{"r.rec", "--fuel", "1,-2,3"}, "none negative"},
+        {{"r.rec", "--burn", "nan"}, "is not a quantity per hour"},
         {{"r.rec", "--departure", "+0:10"}, "takes a clock time"},
         {{"r.rec", "--crash-at", "25:00"}, "is not a time"},
         {{"r.rec", "--scale", "2.5"}, "whole number"},

@@ -4,6 +4,7 @@
 #include <exception>
 #include <ostream>
 
+#include "cli/options.h"
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/new_report.h"
@@ -13,135 +14,47 @@
 
 namespace vqreport {
 
-const char* const UsageText =
-    "usage: vqreport check [--decimal SEP] FILE\n"
-    "       vqreport show [--json] FILE\n"
-    "       vqreport new [-o FILE] [--force] [--decimal SEP] [--FIELD VALUE ...] ROUTE.csv\n"
-    "       vqreport recover [DIR]\n"
-    "       vqreport recover --restore [FILE] [DIR]\n"
-    "\n"
-    "check  reads a report file as the gauge does and lists every problem with its\n"
-    "       line, its field and what the gauge will do; exit status 0 when clean,\n"
-    "       1 with warnings only, 2 with errors.\n"
-    "       --decimal SEP  decimal separator of the PC the gauge runs on (default '.'),\n"
-    "                      which the gauge uses to read leg distances.\n"
-    "show   prints the report as a nav log: header, one row per checkpoint, fuel\n"
-    "       account and flight time. --json prints the same as JSON.\n"
-    "new    builds a report file from a route table in CSV. Its first row names the\n"
-    "       columns: name, identifier, latitude, longitude, leg distance, planned leg\n"
-    "       time, and any of field 2, field 4, alternate identifier, field 6, field 7,\n"
-    "       field 8, field 9, field 11, actual leg time, estimated arrival, actual\n"
-    "       arrival. Coordinates in decimal degrees (north and east positive, or with\n"
-    "       N/S/E/W). Leg distances left out are worked out from the coordinates\n"
-    "       (great circle, whole nautical miles).\n"
-    "       -o FILE        the report file to write (default tolvanix.rec here)\n"
-    "       --force        replace FILE if it exists\n"
-    "       --decimal SEP  as for check; leg distances must be numbers with SEP\n"
-    "       --FIELD VALUE  a header value: --departure-time 10:05, --extra-fuel1 200,\n"
-    "                      --header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"
-    "                      --start-fuel NUMBER, ...\n"
-    "recover lists the recovery files in DIR (default: the current directory)\n"
-    "       that the gauge leaves beside tolvanix.rec when a flight ends without\n"
-    "       a save: tolvanix-recovery.rec, and older ones set aside as\n"
-    "       tolvanix-recovery-N.rec; for each its time, its flight and its\n"
-    "       checkpoint times against those of tolvanix.rec; then what to run.\n"
-    "       --restore [FILE]  puts FILE (default tolvanix-recovery.rec) in place of\n"
-    "                      tolvanix.rec, after keeping tolvanix.rec as\n"
-    "                      tolvanix-before-recover-N.rec; run it with the\n"
-    "                      simulator closed. A FILE the gauge would refuse is not\n"
-    "                      restored; if a step fails, both files stay as they\n"
-    "                      were (status 3). One argument naming a directory is DIR.\n"
-    "\n"
-    "Exit status 3: a wrong command line, or a file that cannot be read or written.\n";
-
 namespace {
 
-struct Usage {
-    std::string Message;
+using cli::Error;
+
+// What the command line gives the command.
+struct Given {
+    std::vector<std::string> Operands;
+    CheckOptions Check;
+    bool Json = false;
+    NewOptions New;
+    RecoverOptions Recover;
 };
 
-// The command's arguments, one at a time, with "--name=value" split.
-class Arguments {
-public:
-    explicit Arguments(const std::vector<std::string>& args) : Args(args), Next(1) {}
-
-    bool Done() const { return Next >= Args.size(); }
-    // The next argument; for "--name=value" the "--name" part.
-    std::string Take() {
-        Inline.clear();
-        HasInline = false;
-        std::string arg = Args[Next++];
-        if (!OptionsEnded && arg == "--") {
-            OptionsEnded = true;
-            return Done() ? std::string() : Take();
-        }
-        if (!OptionsEnded && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            const std::size_t eq = arg.find('=');
-            if (eq != std::string::npos) {
-                Inline = arg.substr(eq + 1);
-                HasInline = true;
-                arg = arg.substr(0, eq);
-            }
-        }
-        return arg;
-    }
-    bool IsOption(const std::string& arg) const {
-        return !OptionsEnded && arg.size() > 1 && arg[0] == '-';
-    }
-    // The value of the option just taken.
-    std::string Value(const std::string& option) {
-        if (HasInline) {
-            HasInline = false;
-            return Inline;
-        }
-        if (Done()) throw Usage{option + " needs a value"};
-        return Args[Next++];
-    }
-    // Whether the option just taken came as "--name=value".
-    bool HasValue() const { return HasInline; }
-    void NoValue(const std::string& option) const {
-        if (HasInline) throw Usage{option + " takes no value"};
-    }
-
-private:
-    const std::vector<std::string>& Args;
-    std::size_t Next;
-    std::string Inline;
-    bool HasInline = false;
-    bool OptionsEnded = false;
+struct Command {
+    const char* Name;
+    const char* Operands;  // as the synopsis shows them
+    const char* Help;      // '\n' between its lines
+    cli::Table Options;
+    int (*Run)(Given& given, std::ostream& out, std::ostream& err);
 };
 
 char DecimalSeparator(const std::string& value) {
     if (value.size() != 1 || !std::ispunct(static_cast<unsigned char>(value[0])) || value == "+" || value == "-") {
-        throw Usage{"--decimal takes one character, the decimal separator ('.' or ',')"};
+        throw Error{"--decimal takes one character, the decimal separator ('.' or ',')"};
     }
     return value[0];
 }
 
-void SetFile(std::string& file, const std::string& arg) {
-    if (!file.empty()) throw Usage{"one file only (" + file + ", " + arg + ")"};
-    if (arg.empty()) throw Usage{"an empty file name"};
-    file = arg;
+// The one file the command takes.
+std::string OneFile(const Given& given, const std::string& missing) {
+    for (const std::string& name : given.Operands) {
+        if (name.empty()) throw Error{"an empty file name"};
+    }
+    if (given.Operands.size() > 1) throw Error{"one file only (" + given.Operands[0] + ", " + given.Operands[1] + ")"};
+    if (given.Operands.empty()) throw Error{missing};
+    return given.Operands[0];
 }
 
-int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments in(args);
-    std::string file;
-    CheckOptions options;
-    while (!in.Done()) {
-        const std::string arg = in.Take();
-        if (in.IsOption(arg)) {
-            if (arg == "--decimal") {
-                options.DecimalSeparator = DecimalSeparator(in.Value(arg));
-            } else {
-                throw Usage{"check has no option " + arg};
-            }
-        } else {
-            SetFile(file, arg);
-        }
-    }
-    if (file.empty()) throw Usage{"check needs the report file"};
-    const CheckResult result = CheckReportFile(file, options);
+int RunCheck(Given& given, std::ostream& out, std::ostream& err) {
+    const std::string file = OneFile(given, "check needs the report file");
+    const CheckResult result = CheckReportFile(file, given.Check);
     if (!result.Opened) {
         err << "vqreport: cannot read " << file << ": " << result.OpenError << "\n";
         return ExitFailure;
@@ -151,24 +64,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return result.Warnings > 0 ? ExitWarnings : ExitClean;
 }
 
-int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments in(args);
-    std::string file;
-    bool json = false;
-    while (!in.Done()) {
-        const std::string arg = in.Take();
-        if (in.IsOption(arg)) {
-            if (arg == "--json") {
-                in.NoValue(arg);
-                json = true;
-            } else {
-                throw Usage{"show has no option " + arg};
-            }
-        } else {
-            SetFile(file, arg);
-        }
-    }
-    if (file.empty()) throw Usage{"show needs the report file"};
+int RunShow(Given& given, std::ostream& out, std::ostream& err) {
+    const std::string file = OneFile(given, "show needs the report file");
     const LoadResult load = LoadReportFile(file);
     if (!load.Opened) {
         err << "vqreport: cannot read " << file << ": " << load.OpenError << "\n";
@@ -179,7 +76,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             << "; the gauge refuses this file (vqreport check " << file << " tells more)\n";
         return ExitErrors;
     }
-    if (json) {
+    if (given.Json) {
         PrintNavLogJson(file, out);
     } else {
         PrintNavLog(file, out);
@@ -190,63 +87,24 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitClean;
 }
 
-int RunNewCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments in(args);
-    NewOptions options;
-    while (!in.Done()) {
-        const std::string arg = in.Take();
-        if (!in.IsOption(arg)) {
-            SetFile(options.RoutePath, arg);
-        } else if (arg == "-o" || arg == "--output") {
-            options.OutputPath = in.Value(arg);
-            if (options.OutputPath.empty()) throw Usage{arg + " needs a file name"};
-        } else if (arg.size() > 2 && arg.compare(0, 2, "-o") == 0 && arg[2] != '-') {
-            options.OutputPath = arg.substr(2);
-        } else if (arg == "--force") {
-            in.NoValue(arg);
-            options.Force = true;
-        } else if (arg == "--decimal") {
-            options.DecimalSeparator = DecimalSeparator(in.Value(arg));
-        } else {
-            ReportSetting setting;
-            const std::string name = arg.compare(0, 2, "--") == 0 ? arg.substr(2) : std::string();
-            if (name.empty() || !FindReportSetting(name, setting)) {
-                throw Usage{"new has no option " + arg + " (header values: --departure-time, --extra-fuel1, "
-                            "--header-field-3, --list-field-1, --start-fuel, ...)"};
-            }
-            options.Settings.emplace_back(name, in.Value(arg));
-        }
-    }
-    if (options.RoutePath.empty()) throw Usage{"new needs the route table (a CSV file)"};
-    return RunNew(options, out, err);
+int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
+    given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file)");
+    return RunNew(given.New, out, err);
 }
 
-int RunRecoverCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments in(args);
-    RecoverOptions options;
-    std::vector<std::string> names;
-    while (!in.Done()) {
-        const std::string arg = in.Take();
-        if (!in.IsOption(arg)) {
-            if (arg.empty()) throw Usage{"an empty file or directory name"};
-            names.push_back(arg);
-        } else if (arg == "--restore") {
-            options.Restore = true;
-            if (in.HasValue()) {
-                options.File = in.Value(arg);
-                if (options.File.empty()) throw Usage{"--restore= needs a file name"};
-            }
-        } else {
-            throw Usage{"recover has no option " + arg};
-        }
+int RunRecoverCommand(Given& given, std::ostream& out, std::ostream& err) {
+    RecoverOptions& options = given.Recover;
+    const std::vector<std::string>& names = given.Operands;
+    for (const std::string& name : names) {
+        if (name.empty()) throw Error{"an empty file or directory name"};
     }
     if (!options.Restore) {
-        if (names.size() > 1) throw Usage{"recover lists one directory (" + names[0] + ", " + names[1] + ")"};
+        if (names.size() > 1) throw Error{"recover lists one directory (" + names[0] + ", " + names[1] + ")"};
         if (!names.empty()) options.Directory = names[0];
         return RunRecover(options, out, err);
     }
     const std::size_t room = options.File.empty() ? 2 : 1;
-    if (names.size() > room) throw Usage{"recover --restore takes a file and a directory, no more"};
+    if (names.size() > room) throw Error{"recover --restore takes a file and a directory, no more"};
     if (names.size() == 2) {
         options.File = names[0];
         options.Directory = names[1];
@@ -256,18 +114,114 @@ int RunRecoverCommand(const std::vector<std::string>& args, std::ostream& out, s
     return RunRecover(options, out, err);
 }
 
+bool NamesReportSetting(const std::string& option) {
+    ReportSetting setting;
+    return option.compare(0, 2, "--") == 0 && FindReportSetting(option.substr(2), setting);
+}
+
+// The commands, their options setting `given`.
+std::vector<Command> Commands(Given& given) {
+    const auto decimal = [](char& separator) {
+        return [&separator](const std::string&, const std::string& value) { separator = DecimalSeparator(value); };
+    };
+    return {
+        {"check", "FILE",
+         "reads a report file as the gauge does and lists every problem with its\n"
+         "line, its field and what the gauge will do; exit status 0 when clean,\n"
+         "1 with warnings only, 2 with errors.",
+         {{"--decimal", "SEP",
+           "decimal separator of the PC the gauge runs on (default '.'),\n"
+           "which the gauge uses to read leg distances.",
+           decimal(given.Check.DecimalSeparator)}},
+         RunCheck},
+        {"show", "FILE",
+         "prints the report as a nav log: header, one row per checkpoint, fuel\n"
+         "account and flight time.",
+         {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
+         RunShow},
+        {"new", "ROUTE.csv",
+         "builds a report file from a route table in CSV. Its first row names the\n"
+         "columns: name, identifier, latitude, longitude, leg distance, planned leg\n"
+         "time, and any of field 2, field 4, alternate identifier, field 6, field 7,\n"
+         "field 8, field 9, field 11, actual leg time, estimated arrival, actual\n"
+         "arrival. Coordinates in decimal degrees (north and east positive, or with\n"
+         "N/S/E/W). Leg distances left out are worked out from the coordinates\n"
+         "(great circle, whole nautical miles).",
+         {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
+           [&given](const std::string& name, const std::string& value) {
+               if (value.empty()) throw Error{name + " needs a file name"};
+               given.New.OutputPath = value;
+           }},
+          {"--force", nullptr, "replace FILE if it exists", [&given](auto&, auto&) { given.New.Force = true; }},
+          {"--decimal", "SEP", "as for check; leg distances must be numbers with SEP",
+           decimal(given.New.DecimalSeparator)},
+          {"--FIELD", "VALUE",
+           "a header value: --departure-time 10:05, --extra-fuel1 200,\n"
+           "--header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"
+           "--start-fuel NUMBER, ...",
+           [&given](const std::string& name, const std::string& value) {
+               given.New.Settings.emplace_back(name.substr(2), value);
+           },
+           "a value", NamesReportSetting}},
+         RunNewCommand},
+        {"recover", "[DIR]",
+         "lists the recovery files in DIR (default: the current directory)\n"
+         "that the gauge leaves beside tolvanix.rec when a flight ends without\n"
+         "a save: tolvanix-recovery.rec, and older ones set aside as\n"
+         "tolvanix-recovery-N.rec; for each its time, its flight and its\n"
+         "checkpoint times against those of tolvanix.rec; then what to run.",
+         {{"--restore", "[FILE]",
+           "puts FILE (default tolvanix-recovery.rec) in place of\n"
+           "tolvanix.rec, after keeping tolvanix.rec as\n"
+           "tolvanix-before-recover-N.rec; run it with the\n"
+           "simulator closed. A FILE the gauge would refuse is not\n"
+           "restored; if a step fails, both files stay as they\n"
+           "were (status 3). One argument naming a directory is DIR.",
+           [&given](auto&, const std::string& value) {
+               given.Recover.Restore = true;
+               if (!value.empty()) given.Recover.File = value;
+           },
+           "a file name"}},
+         RunRecoverCommand},
+    };
+}
+
+std::string UsageText() {
+    Given unused;
+    std::string synopsis, commands;
+    for (const Command& command : Commands(unused)) {
+        synopsis += std::string(synopsis.empty() ? "usage: " : "       ") + "vqreport " + command.Name + " " +
+                    cli::Synopsis(command.Options) + " " + command.Operands + "\n";
+        std::string name = command.Name;
+        commands += name.append(name.size() < 7 ? 7 - name.size() : 1, ' ');
+        for (const char* help = command.Help; *help; ++help) {
+            commands += *help;
+            if (*help == '\n') commands += "       ";
+        }
+        commands += "\n" + cli::Usage(command.Options, 7);
+    }
+    return synopsis + "\n" + commands + "\nExit status 3: a wrong command line, or a file that cannot be read or written.\n";
+}
+
 int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) throw Usage{"no command"};
-    const std::string& command = args[0];
-    if (command == "help" || command == "--help" || command == "-h") {
-        out << UsageText;
+    if (args.empty()) throw Error{"no command"};
+    const std::string& name = args[0];
+    if (name == "help" || name == "--help" || name == "-h") {
+        out << UsageText();
         return ExitClean;
     }
-    if (command == "check") return RunCheck(args, out, err);
-    if (command == "show") return RunShow(args, out, err);
-    if (command == "new") return RunNewCommand(args, out, err);
-    if (command == "recover") return RunRecoverCommand(args, out, err);
-    throw Usage{"unknown command " + command};
+    Given given;
+    for (Command& command : Commands(given)) {
+        if (name != command.Name) continue;
+        given.Operands = cli::Parse({args.begin() + 1, args.end()}, command.Options, [&name](const std::string& option) {
+            return name + " has no option " + option +
+                   (name == "new" ? " (header values: --departure-time, --extra-fuel1, --header-field-3, "
+                                    "--list-field-1, --start-fuel, ...)"
+                                  : "");
+        });
+        return command.Run(given, out, err);
+    }
+    throw Error{"unknown command " + name};
 }
 
 }  // namespace
@@ -275,8 +229,8 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         return Dispatch(args, out, err);
-    } catch (const Usage& usage) {
-        err << "vqreport: " << usage.Message << "\n" << UsageText;
+    } catch (const Error& usage) {
+        err << "vqreport: " << usage.Message << "\n" << UsageText();
         return ExitFailure;
     } catch (const std::exception& error) {
         err << "vqreport: " << error.what() << "\n";

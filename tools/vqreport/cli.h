@@ -12,7 +12,4 @@ namespace vqreport {
 // throws.
 int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The help text.
-extern const char* const UsageText;
-
 }  // namespace vqreport
