@@ -26,7 +26,7 @@ const char* const Route =
 TEST_F(New, RoundTripLoadsInTheModuleAndChecksClean) {
     WriteFile("route.csv", Route);
     auto run = Vqreport({"new", "route.csv", "--departure-time", "10:05", "--header-field-3=KL1234",
-                         "--extra-fuel1", "200", "--list-field-2", "L2", "--field21", "H21"});
+                         "--extra-fuel1", "200", "--list-field-2", "L2", "--field21", "H21", "--start-fuel", "+1500.25"});
     ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
     EXPECT_EQ(run.Out, std::string("wrote ") + ReportFileName + ": 3 checkpoints\n");
 
@@ -38,6 +38,7 @@ TEST_F(New, RoundTripLoadsInTheModuleAndChecksClean) {
     EXPECT_EQ(ReportHeader.ExtraFuel1, "200");
     EXPECT_EQ(ReportHeader.Field21, "H21");
     EXPECT_EQ(ChkPointList.Field2, "L2");
+    EXPECT_EQ(ChkPointList.StartFuel, 1500.25);
     ASSERT_EQ(ChkPointList.Count, 3);
     const TChkPoint& start = ChkPointList.Item(0);
     const TChkPoint& east = ChkPointList.Item(1);
@@ -65,11 +66,11 @@ TEST_F(New, RoundTripLoadsInTheModuleAndChecksClean) {
 TEST_F(New, NeverOverwritesWithoutForce) {
     WriteFile("route.csv", Route);
     WriteFile("out.rec", "precious");
-    auto run = Vqreport({"new", "-o", "out.rec", "--departure-time", "9:00", "route.csv"});
+    auto run = Vqreport({"new", "--output=out.rec", "--departure-time", "9:00", "route.csv"});
     EXPECT_EQ(run.Status, 3);
     EXPECT_NE(run.Err.find("--force"), std::string::npos) << run.Err;
     EXPECT_EQ(ReadFile("out.rec"), "precious");
-    run = Vqreport({"new", "--force", "-o", "out.rec", "--departure-time", "9:00", "route.csv"});
+    run = Vqreport({"new", "--force", "-oout.rec", "--departure-time", "9:00", "route.csv"});
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadFile("out.rec").compare(0, 20, "Vardemolinquex 2.0\r\n"), 0);
     EXPECT_FALSE(Exists("out.rec.new"));
@@ -113,7 +114,7 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         {"name,latitude\nA,1\n", "latitude or a longitude column without the other"},
         {"name,latitude,longitude\nA,1,2\nB,,3\n", ":3: error: checkpoint 2 has a latitude or a longitude"},
         {"name,latitude,longitude\nA,91,2\n", "is not a latitude"},
-        {"name,latitude,longitude\nA,1,2\nB,1,x\n", "is not a longitude"},
+        {"name,latitude,longitude\nA,1,2\nB,1,nan\n", "is not a longitude"},
         {"name,latitude,longitude,planned leg time\nA,1,2,1h\n", "planned leg time \"1h\" is not a time"},
         {"name,latitude,longitude\nA,1,2\nB,0,0\n", "give the leg distance"},
         {"name,latitude,longitude\nA,1,2,3\n", "the row has 4 cells"},
@@ -145,10 +146,11 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
     EXPECT_NE(run.Err.find("route.csv:102: error: the route has 101 checkpoints"), std::string::npos) << run.Err;
 
     WriteFile("route.csv", Route);
-    run = Vqreport({"new", "route.csv", "--departure-time", "25:00", "--extra-fuel2", "lots"});
+    run = Vqreport({"new", "route.csv", "--departure-time", "25:00", "--extra-fuel2", "lots", "--start-fuel", "inf"});
     EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Err.find("--departure-time \"25:00\" is not a time"), std::string::npos) << run.Err;
     EXPECT_NE(run.Err.find("--extra-fuel2 \"lots\" is not a whole number"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("--start-fuel \"inf\" is not a number"), std::string::npos) << run.Err;
     EXPECT_FALSE(Exists(ReportFileName));
 }
 

@@ -1,10 +1,9 @@
 #include "tools/vqreport/json.h"
 
-#include <cmath>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
 
-#include "tools/vqreport/conversions.h"
+#include "cli/numbers.h"
 
 namespace vqreport {
 
@@ -46,9 +45,9 @@ std::string JsonString(const std::string& text) {
         default: break;
         }
         if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0 && Cp1252High[u - 0x80] < 0xA0)) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-            out += buffer;
+            char hex[] = "\\u0000";
+            std::to_chars(hex + (u < 16 ? 5 : 4), hex + 6, u, 16);
+            out += hex;
         } else if (u >= 0x80 && u < 0xA0) {
             AppendUtf8(out, Cp1252High[u - 0x80]);
         } else {
@@ -58,8 +57,6 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string JsonNumber(double value) {
-    return FormatDecimals(value, 6);
-}
+std::string JsonNumber(double value) { return cli::FixedText(value, 6); }
 
 }  // namespace vqreport

@@ -1,12 +1,13 @@
 #include "tools/vqreport/new_report.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
 
-#include "platform/decimal.h"
+#include "cli/numbers.h"
 #include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
@@ -40,14 +41,11 @@ std::string Normalized(const std::string& name) {
 
 // The position N at the end of `name` after `prefix` ("field3" -> 3), or 0.
 int NumberAfter(const std::string& name, const std::string& prefix) {
-    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() == prefix.size() || name.size() > prefix.size() + 2)
-        return 0;
-    int n = 0;
-    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
-        n = n * 10 + (name[i] - '0');
-    }
-    return n;
+    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() > prefix.size() + 2) return 0;
+    unsigned n = 0;
+    const char* const end = name.data() + name.size();
+    const std::from_chars_result read = std::from_chars(name.data() + prefix.size(), end, n);
+    return read.ec == std::errc() && read.ptr == end ? static_cast<int>(n) : 0;
 }
 
 // Route table columns: the index in PointFields, or one of these.
@@ -97,11 +95,11 @@ bool ReadCoordinate(std::string text, bool latitude, char csvDelimiter, double& 
         }
     }
     if (text.empty() || (sign != 0 && (text[0] == '-' || text[0] == '+'))) return false;
-    if (ReadLegDistance(text, '.', value) || (csvDelimiter != ',' && ReadLegDistance(text, ',', value))) {
-        if (sign < 0) value = -value;
-        return true;
-    }
-    return false;
+    // A decimal comma, where the cells are not separated by commas.
+    if (csvDelimiter != ',') std::replace(text.begin(), text.end(), ',', '.');
+    if (!cli::ReadNumber(text, value)) return false;
+    if (sign < 0) value = -value;
+    return true;
 }
 
 struct RouteError {
@@ -272,12 +270,8 @@ bool RouteBuilder::ApplySettings() {
         const std::string what = "--" + name;
         if (!CheckText(0, what, value)) continue;
         if (setting.What == ReportSetting::StartFuel) {
-            bool clean = false;
-            const double fuel = ParseReportNumber(value, &clean);
-            if (!clean) {
+            if (!cli::ReadNumber(value, ChkPointList.StartFuel)) {
                 Fail(0, what + " " + Quoted(value) + " is not a number (with '.')");
-            } else {
-                ChkPointList.StartFuel = fuel;
             }
             continue;
         }

@@ -1,6 +1,6 @@
 #include "tools/vqreport/printable.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace vqreport {
 
@@ -19,9 +19,9 @@ std::string Quoted(const std::string& text, std::size_t limit) {
             out += '\\';
             out += c;
         } else if (u < 32 || u == 127) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02x", u);
-            out += buffer;
+            char hex[] = "\\x00";
+            std::to_chars(hex + (u < 16 ? 3 : 2), hex + 4, u, 16);
+            out += hex;
         } else {
             out += c;
         }
