@@ -1,47 +1,36 @@
 #include "host/vqsim/clock_time.h"
 
-#include <cctype>
-#include <cstdio>
+#include <charconv>
 
 namespace vqsim {
 
 namespace {
 
-// Reads "H:MM[:SS]" into its parts; false on anything else.
+// Reads "H:MM[:SS]", blanks around it, into its parts; false on anything else.
 bool ParseParts(const std::string& text, long long& hours, int& minutes, int& seconds) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const char* at = text.data() + first;
+    const char* const end = text.data() + text.find_last_not_of(" \t") + 1;
+    // A number of `least` to `most` digits.
+    auto number = [&](unsigned& value, long least, long most) {
+        const std::from_chars_result read = std::from_chars(at, end, value);
+        const long digits = read.ptr - at;
+        at = read.ptr;
+        return read.ec == std::errc() && digits >= least && digits <= most;
     };
-    auto number = [&](long long& value, std::size_t maxDigits) {
-        std::size_t digits = 0;
-        value = 0;
-        while (i < n && std::isdigit(static_cast<unsigned char>(text[i])) && digits < maxDigits) {
-            value = value * 10 + (text[i] - '0');
-            ++i;
-            ++digits;
-        }
-        return digits > 0;
-    };
-    skipBlanks();
-    long long h = 0, m = 0, s = 0;
-    if (!number(h, 6) || i >= n || text[i] != ':') return false;
-    ++i;
-    std::size_t minuteStart = i;
-    if (!number(m, 2) || i - minuteStart != 2 || m > 59) return false;
-    if (i < n && text[i] == ':') {
-        ++i;
-        std::size_t secondStart = i;
-        if (!number(s, 2) || i - secondStart != 2 || s > 59) return false;
-    }
-    skipBlanks();
-    if (i != n) return false;
+    unsigned h = 0, m = 0, s = 0;
+    if (!number(h, 1, 6) || at == end || *at++ != ':' || !number(m, 2, 2) || m > 59) return false;
+    if (at != end && (*at++ != ':' || !number(s, 2, 2) || s > 59)) return false;
+    if (at != end) return false;
     hours = h;
     minutes = static_cast<int>(m);
     seconds = static_cast<int>(s);
     return true;
 }
+
+// At least two digits: "07", "123".
+std::string TwoDigits(long long value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 }  // namespace
 
@@ -84,18 +73,13 @@ long long ElapsedAt(const GivenTime& given, int startOfDay) {
 std::string ClockText(long long seconds) {
     long long ofDay = seconds % SecondsPerDay;
     if (ofDay < 0) ofDay += SecondsPerDay;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(ofDay / 3600),
-                  static_cast<int>(ofDay / 60 % 60), static_cast<int>(ofDay % 60));
-    return text;
+    return HoursMinutesText(ofDay) + ":" + TwoDigits(ofDay % 60);
 }
 
 std::string HoursMinutesText(long long seconds) {
-    const bool negative = seconds < 0;
-    if (negative) seconds = -seconds;
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%02lld:%02lld", negative ? "-" : "", seconds / 3600, seconds / 60 % 60);
-    return text;
+    const std::string sign = seconds < 0 ? "-" : "";
+    if (seconds < 0) seconds = -seconds;
+    return sign + TwoDigits(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60);
 }
 
 }  // namespace vqsim

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+
+#include "cli/numbers.h"
 
 namespace vqsim {
 
@@ -30,10 +31,8 @@ double WrapLongitude(double longitude) {
 
 // A leg distance of the report as a positive number, or 0 when it is not one.
 double LegWeight(const std::string& text) {
-    if (text.empty()) return 0.0;
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    return (*end == '\0' && std::isfinite(value) && value > 0.0) ? value : 0.0;
+    double value = 0.0;
+    return cli::ReadNumber(text, value) && value > 0.0 ? value : 0.0;
 }
 
 std::string Label(const std::vector<RouteCheckpoint>& checkpoints, int k) {

@@ -1,8 +1,8 @@
 #include "host/vqsim/navlog.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <cstdlib>
 
+#include "cli/numbers.h"
 #include "host/vqsim/clock_time.h"
 
 namespace vqsim {
@@ -22,14 +22,17 @@ bool TextMinutes(const std::string& text, int& minutes) {
     return true;
 }
 
-std::string Row(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
-std::string Row(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return std::string(text) + "\n";
+// A row of the table: each cell padded to its column's width, on the left
+// where the width is negative.
+std::string Row(const std::vector<std::string>& cells) {
+    static const int widths[] = {3, -16, -8, 5, 5, 5, 4, 5, 5};
+    std::string row;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::size_t width = static_cast<std::size_t>(std::abs(widths[i]));
+        const std::string pad(cells[i].size() < width ? width - cells[i].size() : 0, ' ');
+        row += (i == 0 ? "" : widths[i - 1] < 0 ? " " : "  ") + (widths[i] < 0 ? cells[i] + pad : pad + cells[i]);
+    }
+    return row + "\n";
 }
 
 }  // namespace
@@ -49,8 +52,7 @@ bool MinutesBetween(const std::string& from, const std::string& to, int& minutes
 
 std::string NavLogTable(const ReportText& report) {
     std::string table;
-    table += Row("%3s  %-16s %-8s %5s  %5s  %5s  %4s  %5s  %5s", "No", "Checkpoint", "Ident", "Dist", "Plan", "Flown",
-                 "Diff", "ETA", "ATA");
+    table += Row({"No", "Checkpoint", "Ident", "Dist", "Plan", "Flown", "Diff", "ETA", "ATA"});
     int planned = 0, flown = 0;
     bool allPlanned = true, allFlown = true;
     for (std::size_t k = 0; k < report.Checkpoints.size(); ++k) {
@@ -61,36 +63,31 @@ std::string NavLogTable(const ReportText& report) {
         const bool hasPlan = TextMinutes(c.PlannedLegTime, plan);
         const bool hasActual = TextMinutes(c.ActualLegTime, actual);
         std::string diff = "-";
-        if (hasPlan && hasActual) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%+d", actual - plan);
-            diff = actual == plan ? "0" : text;
-        }
+        if (hasPlan && hasActual) diff = (actual > plan ? "+" : "") + std::to_string(actual - plan);
         if (k > 0) {
             if (hasPlan) planned += plan; else allPlanned = false;
             if (hasActual) flown += actual; else allFlown = false;
         }
-        table += Row("%3zu  %-16s %-8s %5s  %5s  %5s  %4s  %5s  %5s", k + 1, Cut(c.Name, 16).c_str(), ident.c_str(),
-                     Cut(OrDash(c.LegDistance), 5).c_str(), Cut(OrDash(c.PlannedLegTime), 5).c_str(),
-                     Cut(OrDash(c.ActualLegTime), 5).c_str(), diff.c_str(), Cut(OrDash(c.EstimatedArrival), 5).c_str(),
-                     Cut(OrDash(c.ActualArrival), 5).c_str());
+        table += Row({std::to_string(k + 1), Cut(c.Name, 16), ident, Cut(OrDash(c.LegDistance), 5),
+                      Cut(OrDash(c.PlannedLegTime), 5), Cut(OrDash(c.ActualLegTime), 5), diff,
+                      Cut(OrDash(c.EstimatedArrival), 5), Cut(OrDash(c.ActualArrival), 5)});
     }
     if (report.DeclaredCount > static_cast<int>(report.Checkpoints.size())) {
-        table += Row("     (%d more checkpoints in the file are beyond the gauge's 100)",
-                     report.DeclaredCount - static_cast<int>(report.Checkpoints.size()));
+        table += "     (" + std::to_string(report.DeclaredCount - static_cast<int>(report.Checkpoints.size())) +
+                 " more checkpoints in the file are beyond the gauge's 100)\n";
     }
     table += "\n";
-    table += Row("Legs: planned %s%s, flown %s%s", HoursMinutesText(planned * 60LL).c_str(), allPlanned ? "" : " (some legs without a plan)",
-                 HoursMinutesText(flown * 60LL).c_str(), allFlown ? "" : " (some legs without a time)");
+    table += "Legs: planned " + HoursMinutesText(planned * 60LL) + (allPlanned ? "" : " (some legs without a plan)") +
+             ", flown " + HoursMinutesText(flown * 60LL) + (allFlown ? "" : " (some legs without a time)") + "\n";
     int flight = 0;
     const std::string flightTime =
         MinutesBetween(report.DepartureTime(), report.ArrivalTime(), flight) ? HoursMinutesText(flight * 60LL) : "-";
-    table += Row("Departure %s, arrival %s, flight time %s", OrDash(report.DepartureTime()).c_str(),
-                 OrDash(report.ArrivalTime()).c_str(), flightTime.c_str());
-    table += Row("Fuel on board at the start %.1f; used %s; extra %s + %s + %s; total %s; per hour %s", report.StartFuel,
-                 OrDash(report.FuelUsed()).c_str(), OrDash(report.ExtraFuel(1)).c_str(), OrDash(report.ExtraFuel(2)).c_str(),
-                 OrDash(report.ExtraFuel(3)).c_str(), OrDash(report.TotalFuel()).c_str(),
-                 OrDash(report.FuelPerHour()).c_str());
+    table += "Departure " + OrDash(report.DepartureTime()) + ", arrival " + OrDash(report.ArrivalTime()) +
+             ", flight time " + flightTime + "\n";
+    table += "Fuel on board at the start " + cli::FixedText(report.StartFuel, 1) + "; used " + OrDash(report.FuelUsed()) +
+             "; extra " + OrDash(report.ExtraFuel(1)) + " + " + OrDash(report.ExtraFuel(2)) + " + " +
+             OrDash(report.ExtraFuel(3)) + "; total " + OrDash(report.TotalFuel()) + "; per hour " +
+             OrDash(report.FuelPerHour()) + "\n";
     return table;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 
+#include "cli/numbers.h"
 #include "host/vqsim/clock_time.h"
 
 namespace vqsim {
@@ -26,14 +26,7 @@ constexpr int MaxMouseRecords = 64;
 constexpr double LeaveMarginNm = 0.5;  // beyond the gauge's arrival circle of 0.006 degrees
 constexpr long long ClickSpacingSeconds = 2;
 
-bool ReadInt(const std::string& text, int& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || v < -100000 || v > 100000) return false;
-    value = static_cast<int>(v);
-    return true;
-}
+bool ReadInt(const std::string& text, int& value) { return cli::ReadNumber(text, value, -100000, 100000); }
 
 std::string Describe(const RouteCheckpoint& c, int k) {
     const std::string& ident = c.ShownIdent();

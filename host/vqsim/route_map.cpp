@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "cli/numbers.h"
 
 namespace vqsim {
 
@@ -36,11 +37,7 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
+std::string Number(double value) { return cli::FixedText(value, 1); }
 
 // Plane coordinates: longitude shrunk by the cosine of the middle latitude,
 // all longitudes taken near the first one (a route may cross 180 degrees).

@@ -13,6 +13,7 @@
 #include <unistd.h>
 #endif
 
+#include "cli/numbers.h"
 #include "host/module_file.h"
 #include "host/panel_host.h"
 #include "host/vqsim/clock_time.h"
@@ -287,9 +288,8 @@ void FlightRun::TakeFace(long long frame) {
             name = "face-" + std::string(line1, digits);
         } else {
             // Line 1 shows no number (the greeting): the checkpoint the aircraft is at.
-            char number[16];
-            std::snprintf(number, sizeof number, "%02d", NearestCheckpoint(FaceNear));
-            name = std::string("face-") + number;
+            const int k = NearestCheckpoint(FaceNear);
+            name = (k < 10 ? "face-0" : "face-") + std::to_string(k);
         }
         std::string unique = name + ".png";
         for (int n = 2; std::find(Faces.Written.begin(), Faces.Written.end(), unique) != Faces.Written.end(); ++n) {
@@ -346,10 +346,9 @@ void FlightRun::Progress(long long frame, long long lastFrame, bool done) {
     if (now - LastProgress < std::chrono::seconds(1)) return;
     LastProgress = now;
     std::fflush(stdout);
-    char text[80];
-    std::snprintf(text, sizeof text, "vqsim: %s, %3d%% of the flight", ClockText(OfDay(frame)).c_str(),
-                  static_cast<int>(100 * frame / std::max(1LL, lastFrame)));
-    Journal.Progress(text);
+    std::string percent = std::to_string(100 * frame / std::max(1LL, lastFrame)) + "%";
+    percent.insert(0, percent.size() < 4 ? 4 - percent.size() : 0, ' ');
+    Journal.Progress("vqsim: " + ClockText(OfDay(frame)) + ", " + percent + " of the flight");
 }
 
 void SetUpPictures(const Options& options, const host::ModuleFile& module, const std::string& modulePath,
@@ -422,11 +421,10 @@ void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run
         log.Line(table);
         if (!outcome.Crashed && !WriteWholeFile("navlog.txt", table, error)) Warn(err, error);
     }
-    char speed[160];
-    std::snprintf(speed, sizeof speed, "Simulated %s (%lld frames) in %.2f s: %.0f times real time.",
-                  HoursMinutesText(static_cast<long long>(outcome.SimulatedSeconds)).c_str(), outcome.Frames,
-                  outcome.WallSeconds, outcome.WallSeconds > 0 ? outcome.SimulatedSeconds / outcome.WallSeconds : 0.0);
-    log.Line(speed);
+    log.Line("Simulated " + HoursMinutesText(static_cast<long long>(outcome.SimulatedSeconds)) + " (" +
+             std::to_string(outcome.Frames) + " frames) in " + cli::FixedText(outcome.WallSeconds, 2) + " s: " +
+             cli::FixedText(outcome.WallSeconds > 0 ? outcome.SimulatedSeconds / outcome.WallSeconds : 0.0, 0) +
+             " times real time.");
     if (!outcome.Crashed) {
         log.Line("Report: " + OutPath(options, "tolvanix.rec") + "   nav-log: " + OutPath(options, "navlog.txt"));
     }
