@@ -125,6 +125,12 @@ constexpr std::int64_t Checkpoints(std::int64_t count) { return count < 0 ? 0 : 
 
 }  // namespace report_format
 
+// The rows of header text `h` and of checkpoint text `f`.
+constexpr const ReportField& HeaderRow(int h) { return ReportFields[report_format::FirstRow(ReportPart::Header) + h]; }
+constexpr const ReportField& CheckpointRow(int f) {
+    return ReportFields[report_format::FirstRow(ReportPart::Checkpoint) + f];
+}
+
 // Lines are counted from 1. `count` is the checkpoint count as the file's
 // count line gives it; a negative count has no checkpoints.
 constexpr std::int64_t HeaderFieldLine(int h) { return report_format::FirstRow(ReportPart::Header) + 1 + h; }
