@@ -47,16 +47,16 @@ bool MinutesBetween(const std::string& from, const std::string& to, int& minutes
     return true;
 }
 
-std::string NavLogTable(const ReportText& report) {
+std::string NavLogTable(const ReportCopy& report) {
     std::string table;
     table += Row("%3s  %-16s %-8s %5s  %5s  %5s  %4s  %5s  %5s", "No", "Checkpoint", "Ident", "Dist", "Plan", "Flown",
                  "Diff", "ETA", "ATA");
     int planned = 0, flown = 0;
     bool allPlanned = true, allFlown = true;
     for (std::size_t k = 0; k < report.Checkpoints.size(); ++k) {
-        const RouteCheckpoint& c = report.Checkpoints[k];
-        std::string ident = Cut(c.ShownIdent(), 8);
-        if (!c.HasPosition()) ident = "(" + Cut(c.ShownIdent(), 6) + ")";
+        const TChkPoint& c = report.Checkpoints[k];
+        std::string ident = Cut(ShownIdent(c), 8);
+        if (!HasPosition(c)) ident = "(" + Cut(ShownIdent(c), 6) + ")";
         int plan = 0, actual = 0;
         const bool hasPlan = TextMinutes(c.PlannedLegTime, plan);
         const bool hasActual = TextMinutes(c.ActualLegTime, actual);
@@ -75,22 +75,22 @@ std::string NavLogTable(const ReportText& report) {
                      Cut(OrDash(c.ActualLegTime), 5).c_str(), diff.c_str(), Cut(OrDash(c.EstimatedArrival), 5).c_str(),
                      Cut(OrDash(c.ActualArrival), 5).c_str());
     }
-    if (report.DeclaredCount > static_cast<int>(report.Checkpoints.size())) {
+    if (report.Lines.Count > static_cast<int>(report.Checkpoints.size())) {
         table += Row("     (%d more checkpoints in the file are beyond the gauge's 100)",
-                     report.DeclaredCount - static_cast<int>(report.Checkpoints.size()));
+                     report.Lines.Count - static_cast<int>(report.Checkpoints.size()));
     }
     table += "\n";
     table += Row("Legs: planned %s%s, flown %s%s", HoursMinutesText(planned * 60LL).c_str(), allPlanned ? "" : " (some legs without a plan)",
                  HoursMinutesText(flown * 60LL).c_str(), allFlown ? "" : " (some legs without a time)");
     int flight = 0;
+    const TReportHeader& header = report.Header;
     const std::string flightTime =
-        MinutesBetween(report.DepartureTime(), report.ArrivalTime(), flight) ? HoursMinutesText(flight * 60LL) : "-";
-    table += Row("Departure %s, arrival %s, flight time %s", OrDash(report.DepartureTime()).c_str(),
-                 OrDash(report.ArrivalTime()).c_str(), flightTime.c_str());
+        MinutesBetween(header.DepartureTime, header.ArrivalTime, flight) ? HoursMinutesText(flight * 60LL) : "-";
+    table += Row("Departure %s, arrival %s, flight time %s", OrDash(header.DepartureTime).c_str(),
+                 OrDash(header.ArrivalTime).c_str(), flightTime.c_str());
     table += Row("Fuel on board at the start %.1f; used %s; extra %s + %s + %s; total %s; per hour %s", report.StartFuel,
-                 OrDash(report.FuelUsed()).c_str(), OrDash(report.ExtraFuel(1)).c_str(), OrDash(report.ExtraFuel(2)).c_str(),
-                 OrDash(report.ExtraFuel(3)).c_str(), OrDash(report.TotalFuel()).c_str(),
-                 OrDash(report.FuelPerHour()).c_str());
+                 OrDash(header.FuelUsed).c_str(), OrDash(header.ExtraFuel1).c_str(), OrDash(header.ExtraFuel2).c_str(),
+                 OrDash(header.ExtraFuel3).c_str(), OrDash(header.TotalFuel).c_str(), OrDash(header.FuelPerHour).c_str());
     return table;
 }
 
