@@ -9,11 +9,10 @@
 
 #include "host/module_file.h"
 #include "host/panel_host.h"
+#include "report/report_file.h"
 #include "tests/test_support.h"
 
 namespace {
-
-using vqtest::CrLfLines;
 
 enum Area { Next = 2, Switch = 4, StoreFuel = 5, FuelSummary = 6, Mark = 7 };
 
@@ -36,47 +35,27 @@ const Checkpoint Route[] = {
 };
 constexpr int RouteLength = 5;
 
-std::vector<std::string> RouteReport() {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) {
-        if (h == 8) {
-            lines.push_back("10:00");  // departure
-        } else if (h == 23) {
-            lines.push_back("200");  // extra fuel
-        } else if (h >= 16 && h <= 28) {
-            lines.push_back("");
-        } else {
-            lines.push_back("H" + std::to_string(h));
-        }
-    }
-    lines.push_back("L1");
-    lines.push_back("L2");
-    lines.push_back(std::to_string(RouteLength));
+// The route as tolvanix.rec, written by the module's writer of this process.
+void WriteRouteReport() {
+    vqtest::ResetModule();
+    for (int h = 0; h < 15; ++h) ReportHeader.*TReportHeader::Texts[h] = "H" + std::to_string(h + 1);
+    ReportHeader.DepartureTime = "10:00";
+    ReportHeader.ExtraFuel1 = "200";
+    ChkPointList.Field1 = "L1";
+    ChkPointList.Field2 = "L2";
     for (int k = 0; k < RouteLength; ++k) {
-        const Checkpoint& c = Route[k];
-        std::vector<std::string> texts{c.name, "", c.ident, "", "", "", "", "", "", c.legDistance, "",
-                                       c.plannedLegTime, "", "", k == 0 ? "10:00" : ""};
-        lines.insert(lines.end(), texts.begin(), texts.end());
+        TChkPoint point;
+        point.Name = Route[k].name;
+        point.Ident = Route[k].ident;
+        point.LegDistance = Route[k].legDistance;
+        point.PlannedLegTime = Route[k].plannedLegTime;
+        ChkPointList.Add(point);
+        ChkPointList.Item(k).Latitude = Route[k].latitude;
+        ChkPointList.Item(k).Longitude = Route[k].longitude;
     }
-    lines.push_back("0.000000");
-    for (int k = 0; k < RouteLength; ++k) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].latitude);
-        lines.push_back(buffer);
-        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].longitude);
-        lines.push_back(buffer);
-    }
-    return lines;
-}
-
-// The lines of a report's bytes, each ended by CR LF.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
+    ChkPointList.Item(0).ActualArrival = "10:00";
+    EXPECT_TRUE(WriteReportFile("tolvanix.rec"));
+    vqtest::ResetModule();
 }
 
 class Flight : public ::testing::Test {
@@ -109,7 +88,7 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
     }
     Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
     if (hostWord) Host->UseControlWord(*hostWord);
-    vqtest::WriteFile("tolvanix.rec", CrLfLines(RouteReport()));
+    WriteRouteReport();
     Host->ModuleInit();
     Host->Install(0);
     EXPECT_EQ(Host->RegisteredTokens(), (std::vector<std::uint32_t>{3, 4, 5, 304, 305, 303}));
@@ -154,14 +133,14 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
 }
 
 TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
-    const auto lines = SplitLines(Fly());
-    ASSERT_EQ(lines.size(), 32u + 17u * RouteLength);
-    auto field = [&lines](int k, int f) { return lines[31 + 15 * k + f - 1]; };
-    EXPECT_EQ(lines[16], "11:41") << "arrival time";
-    EXPECT_EQ(lines[22], "1900") << "fuel used";
-    EXPECT_EQ(lines[26], "2100") << "total fuel";
-    EXPECT_EQ(lines[27], "1128.71") << "fuel per hour";
-    EXPECT_EQ(lines[31 + 15 * RouteLength], "6000.000000") << "start fuel";
+    Fly();
+    ASSERT_TRUE(ReadReportFile("tolvanix.rec").Whole);
+    ASSERT_EQ(ChkPointList.Count, RouteLength);
+    EXPECT_EQ(ReportHeader.ArrivalTime, "11:41");
+    EXPECT_EQ(ReportHeader.FuelUsed, "1900");
+    EXPECT_EQ(ReportHeader.TotalFuel, "2100");
+    EXPECT_EQ(ReportHeader.FuelPerHour, "1128.71");
+    EXPECT_EQ(ChkPointList.StartFuel, 6000.0);
     // ActualLegTime, EstimatedArrival, ActualArrival of each checkpoint.
     const char* expected[RouteLength][3] = {{"", "", "10:00"},
                                             {"00:06", "", "10:06"},
@@ -169,10 +148,11 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
                                             {"00:44", "11:06", "11:00"},
                                             {"00:41", "11:35", "11:41"}};
     for (int k = 0; k < RouteLength; ++k) {
-        EXPECT_EQ(field(k, 13), expected[k][0]) << "checkpoint " << k + 1;
-        EXPECT_EQ(field(k, 14), expected[k][1]) << "checkpoint " << k + 1;
-        EXPECT_EQ(field(k, 15), expected[k][2]) << "checkpoint " << k + 1;
+        EXPECT_EQ(ChkPointList.Item(k).ActualLegTime, expected[k][0]) << "checkpoint " << k + 1;
+        EXPECT_EQ(ChkPointList.Item(k).EstimatedArrival, expected[k][1]) << "checkpoint " << k + 1;
+        EXPECT_EQ(ChkPointList.Item(k).ActualArrival, expected[k][2]) << "checkpoint " << k + 1;
     }
+    vqtest::ResetModule();
 }
 
 // The host's word changes nothing: precision, rounding, exceptions unmasked,

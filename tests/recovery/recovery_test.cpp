@@ -12,31 +12,29 @@
 
 namespace {
 
-using vqtest::CrLfLines;
 using vqtest::Exists;
 using vqtest::ReadFile;
 using vqtest::WriteFile;
 
 const char* const Recovery = "tolvanix-recovery.rec";
 
-// Four checkpoints along a parallel, one degree apart.
-std::vector<std::string> RouteLines() {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) lines.push_back(h == 8 ? "10:00" : "");
-    lines.push_back("");
-    lines.push_back("");
-    lines.push_back("4");
+// Four checkpoints along a parallel, one degree apart, as tolvanix.rec
+// written by the module's writer; the module is left reset.
+void WriteRoute() {
+    vqtest::ResetModule();
+    ReportHeader.DepartureTime = "10:00";
     for (int k = 0; k < 4; ++k) {
-        std::vector<std::string> texts{"P" + std::to_string(k), "", "ID" + std::to_string(k), "", "", "", "", "", "",
-                                       k ? "60" : "", "", "", "", "", k ? "" : "10:00"};
-        lines.insert(lines.end(), texts.begin(), texts.end());
+        TChkPoint point;
+        point.Name = "P" + std::to_string(k);
+        point.Ident = "ID" + std::to_string(k);
+        point.LegDistance = k ? "60" : "";
+        ChkPointList.Add(point);
+        ChkPointList.Item(k).Latitude = 60.0;
+        ChkPointList.Item(k).Longitude = 10.0 + k;
     }
-    lines.push_back("0.000000");
-    for (int k = 0; k < 4; ++k) {
-        lines.push_back("60.000000");
-        lines.push_back(std::to_string(10 + k) + ".000000");
-    }
-    return lines;
+    ChkPointList.Item(0).ActualArrival = "10:00";
+    EXPECT_TRUE(WriteReportFile("tolvanix.rec"));
+    vqtest::ResetModule();
 }
 
 // Flies the host from checkpoint to checkpoint, one degree (60 minutes) each.
@@ -51,7 +49,7 @@ void FlyPast(host::PanelHost& host, int checkpoint) {
 class RecoveryFile : public vqtest::HostedTest {
 protected:
     void StartFlight() {
-        WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
+        WriteRoute();
         Host.Install();
         Host.Click(4);  // switch on
         Host.SetFuel(1000.0, 500.0, 250.0);
@@ -144,7 +142,7 @@ TEST_F(RecoveryFile, AnEarlierFlightsFileIsSetAsideNeverOverwritten) {
 
 TEST(RecoveryAfterACrash, ModuleUnloadedWithoutKillLeavesTheTimes) {
     vqtest::ScratchDirectory scratch;
-    WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
+    WriteRoute();
     const std::string original = ReadFile("tolvanix.rec");
     {
         host::ModuleFile module;
