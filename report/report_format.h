@@ -106,7 +106,9 @@ constexpr int FirstRow(ReportPart part) {
     while (row < RowCount && ReportFields[row].Part != part) ++row;
     return row;
 }
-constexpr int Rows(ReportPart part) { return FirstRow(static_cast<ReportPart>(static_cast<int>(part) + 1)) - FirstRow(part); }
+constexpr int Rows(ReportPart part) {
+    return FirstRow(static_cast<ReportPart>(static_cast<int>(part) + 1)) - FirstRow(part);
+}
 
 // Every part's rows are together, in file order, and number their fields 0, 1, ...
 constexpr bool InOrder() {
@@ -121,18 +123,21 @@ static_assert(Rows(ReportPart::FirstLine) == 1 && Rows(ReportPart::Count) == 1 &
 static_assert(Rows(ReportPart::Header) == TReportHeader::TextCount);
 static_assert(Rows(ReportPart::Checkpoint) == TChkPoint::TextCount);
 
+inline constexpr int CheckpointRow0 = FirstRow(ReportPart::Checkpoint);
+inline constexpr int PositionRow0 = FirstRow(ReportPart::Position);
+inline constexpr int LinesPerPosition = Rows(ReportPart::Position);
+
 constexpr std::int64_t Checkpoints(std::int64_t count) { return count < 0 ? 0 : count; }
 
 }  // namespace report_format
 
 // The rows of header text `h` and of checkpoint text `f`.
 constexpr const ReportField& HeaderRow(int h) { return ReportFields[report_format::FirstRow(ReportPart::Header) + h]; }
-constexpr const ReportField& CheckpointRow(int f) {
-    return ReportFields[report_format::FirstRow(ReportPart::Checkpoint) + f];
-}
+constexpr const ReportField& CheckpointRow(int f) { return ReportFields[report_format::CheckpointRow0 + f]; }
 
 // Lines are counted from 1. `count` is the checkpoint count as the file's
-// count line gives it; a negative count has no checkpoints.
+// count line gives it; a negative count has no checkpoints. Every line before
+// the first checkpoint holds the row of its number (line 1 row 0).
 constexpr std::int64_t HeaderFieldLine(int h) { return report_format::FirstRow(ReportPart::Header) + 1 + h; }
 constexpr std::int64_t ListFieldLine(int i) { return report_format::FirstRow(ReportPart::List) + 1 + i; }
 constexpr std::int64_t CountLine = report_format::FirstRow(ReportPart::Count) + 1;
@@ -143,10 +148,13 @@ constexpr std::int64_t CheckpointFieldLine(std::int64_t k, int f) {
 constexpr std::int64_t StartFuelLine(std::int64_t count) {
     return CheckpointFieldLine(report_format::Checkpoints(count), 0);
 }
-constexpr std::int64_t LatitudeLine(std::int64_t count, std::int64_t k) { return StartFuelLine(count) + 1 + 2 * k; }
+constexpr std::int64_t LatitudeLine(std::int64_t count, std::int64_t k) {
+    return StartFuelLine(count) + 1 + report_format::LinesPerPosition * k;
+}
 constexpr std::int64_t LongitudeLine(std::int64_t count, std::int64_t k) { return LatitudeLine(count, k) + 1; }
-// The report's last line: the longitude of checkpoint `kept` (at most the
-// count), or the start fuel when none is kept. The reader keeps ChkPointCapacity.
+// The report's last line: the longitude of the last of the first `kept`
+// checkpoints, or the start fuel when none is kept. The reader keeps
+// ChkPointCapacity.
 constexpr std::int64_t LastReportLine(std::int64_t count, std::int64_t kept = ChkPointCapacity) {
     return LatitudeLine(count, kept < report_format::Checkpoints(count) ? kept : report_format::Checkpoints(count)) - 1;
 }
@@ -159,20 +167,41 @@ struct LineField {
     std::int32_t Checkpoint = -1;
 };
 constexpr LineField FieldAtLine(std::int64_t line, std::int32_t count) {
-    using report_format::FirstRow;
+    using namespace report_format;
     if (line < 1) return {};
     if (line <= CountLine) return {&ReportFields[line - 1], -1};
     const std::int64_t start = StartFuelLine(count);
     if (line < start) {
         const std::int64_t i = line - CheckpointFieldLine(0, 0);
-        return {&ReportFields[FirstRow(ReportPart::Checkpoint) + i % TChkPoint::TextCount],
+        return {&ReportFields[CheckpointRow0 + i % TChkPoint::TextCount],
                 static_cast<std::int32_t>(i / TChkPoint::TextCount)};
     }
     if (line == start) return {&ReportFields[FirstRow(ReportPart::StartFuel)], -1};
     if (line > LastReportLine(count)) return {};
     const std::int64_t i = line - LatitudeLine(count, 0);
-    return {&ReportFields[FirstRow(ReportPart::Position) + i % 2], static_cast<std::int32_t>(i / 2)};
+    return {&ReportFields[PositionRow0 + i % LinesPerPosition], static_cast<std::int32_t>(i / LinesPerPosition)};
 }
+
+namespace report_format {
+// The field FieldAtLine finds on each line is, by the line functions, on that line.
+constexpr bool RoundTrips(std::int32_t count) {
+    for (std::int64_t n = 1; n <= LastReportLine(count); ++n) {
+        const LineField at = FieldAtLine(n, count);
+        const int i = at.Field->Index;
+        const ReportPart part = at.Field->Part;
+        const std::int64_t back = part == ReportPart::Checkpoint ? CheckpointFieldLine(at.Checkpoint, i)
+                                  : part == ReportPart::Position ? LatitudeLine(count, at.Checkpoint) + i
+                                  : part == ReportPart::StartFuel ? StartFuelLine(count)
+                                  : part == ReportPart::Header    ? HeaderFieldLine(i)
+                                  : part == ReportPart::List      ? ListFieldLine(i)
+                                  : part == ReportPart::Count     ? CountLine
+                                                                  : 1;
+        if (back != n) return false;
+    }
+    return FieldAtLine(LastReportLine(count) + 1, count).Field == nullptr;
+}
+static_assert(RoundTrips(-1) && RoundTrips(2) && RoundTrips(101));
+}  // namespace report_format
 
 // Where ReadReport took the fields from: the count as the file gives it and
 // the last line read. A field's line is its line for that count, or 0 when the
