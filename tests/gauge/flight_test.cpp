@@ -9,10 +9,11 @@
 
 #include "host/module_file.h"
 #include "host/panel_host.h"
-#include "report/report_file.h"
 #include "tests/test_support.h"
 
 namespace {
+
+using vqtest::CrLfLines;
 
 enum Area { Next = 2, Switch = 4, StoreFuel = 5, FuelSummary = 6, Mark = 7 };
 
@@ -35,27 +36,35 @@ const Checkpoint Route[] = {
 };
 constexpr int RouteLength = 5;
 
-// The route as tolvanix.rec, written by the module's writer of this process.
-void WriteRouteReport() {
-    vqtest::ResetModule();
-    for (int h = 0; h < 15; ++h) ReportHeader.*TReportHeader::Texts[h] = "H" + std::to_string(h + 1);
-    ReportHeader.DepartureTime = "10:00";
-    ReportHeader.ExtraFuel1 = "200";
-    ChkPointList.Field1 = "L1";
-    ChkPointList.Field2 = "L2";
-    for (int k = 0; k < RouteLength; ++k) {
-        TChkPoint point;
-        point.Name = Route[k].name;
-        point.Ident = Route[k].ident;
-        point.LegDistance = Route[k].legDistance;
-        point.PlannedLegTime = Route[k].plannedLegTime;
-        ChkPointList.Add(point);
-        ChkPointList.Item(k).Latitude = Route[k].latitude;
-        ChkPointList.Item(k).Longitude = Route[k].longitude;
+std::vector<std::string> RouteReport() {
+    return vqtest::ReportLines(RouteLength, [](const ReportField& field, int k) -> std::string {
+        const int i = field.Index;
+        char number[64];
+        switch (field.Part) {
+        case ReportPart::Header:
+            if (i == HfDepartureTime || i == HfExtraFuel1) return i == HfDepartureTime ? "10:00" : "200";
+            return i < HfArrivalTime ? "H" + std::to_string(i + 1) : "";
+        case ReportPart::List: return "L" + std::to_string(i + 1);
+        case ReportPart::Checkpoint:
+            return i == PfName ? Route[k].name : i == PfIdent ? Route[k].ident
+                 : i == PfLegDistance ? Route[k].legDistance : i == PfPlannedLegTime ? Route[k].plannedLegTime
+                 : i == PfActualArrival && k == 0 ? "10:00" : "";
+        case ReportPart::Position:
+            std::snprintf(number, sizeof number, "%.6f", i == 0 ? Route[k].latitude : Route[k].longitude);
+            return number;
+        default: return "0.000000";  // the start fuel
+        }
+    });
+}
+
+// The lines of a report's bytes, each ended by CR LF.
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
     }
-    ChkPointList.Item(0).ActualArrival = "10:00";
-    EXPECT_TRUE(WriteReportFile("tolvanix.rec"));
-    vqtest::ResetModule();
+    return lines;
 }
 
 class Flight : public ::testing::Test {
@@ -88,7 +97,7 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
     }
     Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
     if (hostWord) Host->UseControlWord(*hostWord);
-    WriteRouteReport();
+    vqtest::WriteFile("tolvanix.rec", CrLfLines(RouteReport()));
     Host->ModuleInit();
     Host->Install(0);
     EXPECT_EQ(Host->RegisteredTokens(), (std::vector<std::uint32_t>{3, 4, 5, 304, 305, 303}));
@@ -133,14 +142,15 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
 }
 
 TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
-    Fly();
-    ASSERT_TRUE(ReadReportFile("tolvanix.rec").Whole);
-    ASSERT_EQ(ChkPointList.Count, RouteLength);
-    EXPECT_EQ(ReportHeader.ArrivalTime, "11:41");
-    EXPECT_EQ(ReportHeader.FuelUsed, "1900");
-    EXPECT_EQ(ReportHeader.TotalFuel, "2100");
-    EXPECT_EQ(ReportHeader.FuelPerHour, "1128.71");
-    EXPECT_EQ(ChkPointList.StartFuel, 6000.0);
+    const auto lines = SplitLines(Fly());
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(LastReportLine(RouteLength)));
+    auto line = [&lines](std::int64_t n) { return lines[n - 1]; };
+    auto field = [&line](int k, int f) { return line(CheckpointFieldLine(k, f)); };
+    EXPECT_EQ(line(HeaderFieldLine(HfArrivalTime)), "11:41");
+    EXPECT_EQ(line(HeaderFieldLine(HfFuelUsed)), "1900");
+    EXPECT_EQ(line(HeaderFieldLine(HfTotalFuel)), "2100");
+    EXPECT_EQ(line(HeaderFieldLine(HfFuelPerHour)), "1128.71");
+    EXPECT_EQ(line(StartFuelLine(RouteLength)), "6000.000000");
     // ActualLegTime, EstimatedArrival, ActualArrival of each checkpoint.
     const char* expected[RouteLength][3] = {{"", "", "10:00"},
                                             {"00:06", "", "10:06"},
@@ -148,11 +158,10 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
                                             {"00:44", "11:06", "11:00"},
                                             {"00:41", "11:35", "11:41"}};
     for (int k = 0; k < RouteLength; ++k) {
-        EXPECT_EQ(ChkPointList.Item(k).ActualLegTime, expected[k][0]) << "checkpoint " << k + 1;
-        EXPECT_EQ(ChkPointList.Item(k).EstimatedArrival, expected[k][1]) << "checkpoint " << k + 1;
-        EXPECT_EQ(ChkPointList.Item(k).ActualArrival, expected[k][2]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfActualLegTime), expected[k][0]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfEstimatedArrival), expected[k][1]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfActualArrival), expected[k][2]) << "checkpoint " << k + 1;
     }
-    vqtest::ResetModule();
 }
 
 // The host's word changes nothing: precision, rounding, exceptions unmasked,

@@ -12,29 +12,27 @@
 
 namespace {
 
+using vqtest::CrLfLines;
 using vqtest::Exists;
 using vqtest::ReadFile;
 using vqtest::WriteFile;
 
 const char* const Recovery = "tolvanix-recovery.rec";
 
-// Four checkpoints along a parallel, one degree apart, as tolvanix.rec
-// written by the module's writer; the module is left reset.
-void WriteRoute() {
-    vqtest::ResetModule();
-    ReportHeader.DepartureTime = "10:00";
-    for (int k = 0; k < 4; ++k) {
-        TChkPoint point;
-        point.Name = "P" + std::to_string(k);
-        point.Ident = "ID" + std::to_string(k);
-        point.LegDistance = k ? "60" : "";
-        ChkPointList.Add(point);
-        ChkPointList.Item(k).Latitude = 60.0;
-        ChkPointList.Item(k).Longitude = 10.0 + k;
-    }
-    ChkPointList.Item(0).ActualArrival = "10:00";
-    EXPECT_TRUE(WriteReportFile("tolvanix.rec"));
-    vqtest::ResetModule();
+// Four checkpoints along a parallel, one degree apart.
+std::vector<std::string> RouteLines() {
+    return vqtest::ReportLines(4, [](const ReportField& field, int k) -> std::string {
+        const int i = field.Index;
+        switch (field.Part) {
+        case ReportPart::Header: return i == HfDepartureTime ? "10:00" : "";
+        case ReportPart::Checkpoint:
+            return i == PfName ? "P" + std::to_string(k) : i == PfIdent ? "ID" + std::to_string(k)
+                 : i == PfLegDistance ? (k ? "60" : "") : i == PfActualArrival && k == 0 ? "10:00" : "";
+        case ReportPart::StartFuel: return "0.000000";
+        case ReportPart::Position: return std::to_string(i == 0 ? 60 : 10 + k) + ".000000";
+        default: return "";
+        }
+    });
 }
 
 // Flies the host from checkpoint to checkpoint, one degree (60 minutes) each.
@@ -49,7 +47,7 @@ void FlyPast(host::PanelHost& host, int checkpoint) {
 class RecoveryFile : public vqtest::HostedTest {
 protected:
     void StartFlight() {
-        WriteRoute();
+        WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
         Host.Install();
         Host.Click(4);  // switch on
         Host.SetFuel(1000.0, 500.0, 250.0);
@@ -142,7 +140,7 @@ TEST_F(RecoveryFile, AnEarlierFlightsFileIsSetAsideNeverOverwritten) {
 
 TEST(RecoveryAfterACrash, ModuleUnloadedWithoutKillLeavesTheTimes) {
     vqtest::ScratchDirectory scratch;
-    WriteRoute();
+    WriteFile("tolvanix.rec", CrLfLines(RouteLines()));
     const std::string original = ReadFile("tolvanix.rec");
     {
         host::ModuleFile module;
