@@ -3,6 +3,7 @@
 #include "platform/decimal.h"
 #include "platform/text_file.h"
 #include "report/report.h"
+#include "report/report_format.h"
 #include "report/text.h"
 
 const char* const ReportHeaderText = "Vardemolinquex 2.0";
@@ -43,30 +44,22 @@ bool Contains(const char* line, std::size_t length, const char* text) {
     return false;
 }
 
-// Reads the fields of one report file in order and notes what was not taken whole.
-struct FieldReader {
-    platform::TextFileReader& In;
-    char Line[ReportNumberLimit + 1];
-    std::size_t Length = 0;
-    bool Missing = false;  // a line the file should have had was not there
+// The text of the report globals that a text field goes to; a checkpoint's
+// texts are those of `point` when given.
+ReportText& TextOf(const LineField& at, TChkPoint* point = nullptr) {
+    switch (at.Field->Part) {
+    case ReportPart::Header: return ReportHeader.*TReportHeader::Texts[at.Field->Index];
+    case ReportPart::List: return at.Field->Index == 0 ? ChkPointList.Field1 : ChkPointList.Field2;
+    default: return (point ? *point : ChkPointList.Item(at.Checkpoint)).*TChkPoint::Texts[at.Field->Index];
+    }
+}
 
-    bool Next(std::size_t limit) {
-        if (In.ReadLine(Line, limit, Length)) return true;
-        Missing = true;
-        return false;
-    }
-    void Text(ReportText& field) {
-        Next(ReportTextLimit);
-        AssignTrimmed(field, Line, Length);
-    }
-    double Number(bool& clean) {
-        if (!Next(ReportNumberLimit)) return 0.0;
-        bool lineClean = true;
-        double value = ParseReportNumber(Line, Length, &lineClean);
-        if (!lineClean) clean = false;
-        return value;
-    }
-};
+// The number of the report globals that a number field goes to.
+double& NumberOf(const LineField& at) {
+    if (at.Field->Part == ReportPart::StartFuel) return ChkPointList.StartFuel;
+    TChkPoint& point = ChkPointList.Item(at.Checkpoint);
+    return at.Field->Index == 0 ? point.Latitude : point.Longitude;
+}
 
 constexpr std::int32_t Int32Max = 2147483647;
 constexpr std::int32_t Int32Min = -Int32Max - 1;
@@ -103,70 +96,99 @@ double ParseReportNumber(const char* line, std::size_t length, bool* clean) {
     return ok ? value : 0.0;
 }
 
-bool ReadReport(platform::TextFileReader& in) {
-    FieldReader read{in, {}};
-    bool numbersClean = true;
-    bool dropped = false;
-
-    for (auto text : TReportHeader::Texts) read.Text(ReportHeader.*text);
-    read.Text(ChkPointList.Field1);
-    read.Text(ChkPointList.Field2);
-
-    bool countClean = true;
+bool ReadReport(platform::TextFileReader& in, ReportLines* lines) {
+    char line[ReportNumberLimit + 1];
+    std::size_t length = 0;
+    bool missing = false;  // a line the file should have had was not there
+    bool clean = true;     // every number line held just a number
+    bool dropped = false;  // checkpoints beyond the capacity were read and dropped
+    ReportLines taken;
+    taken.Last = 1;
+    // The checkpoints whose lines are read: the count, cut where the file
+    // ends, so that the load ends there whatever the count says.
     std::int32_t count = 0;
-    if (read.Next(ReportNumberLimit)) count = ParseReportCount(read.Line, read.Length, &countClean);
-    // A negative count is read as no checkpoints, which is not what the file says.
-    if (!countClean || count < 0) numbersClean = false;
-
-    // The texts of every checkpoint the count names are read, so that the
-    // lines after them stay in place; only the first Capacity are kept. The
-    // load ends at the end of the file, whatever the count says.
     static TChkPoint scratch;  // 4 KB: kept off the stack
-    for (std::int32_t k = 0; k < count; ++k) {
-        if (!read.Next(ReportTextLimit)) break;  // the file ends before this checkpoint
-        AssignTrimmed(scratch.Name, read.Line, read.Length);
-        for (int f = 1; f < TChkPoint::TextCount; ++f) read.Text(scratch.*TChkPoint::Texts[f]);
-        if (ChkPointList.Count < ChkPointList.Capacity) {
-            ChkPointList.Add(scratch);
+
+    for (std::int64_t n = 2;; ++n) {
+        LineField at = FieldAtLine(n, count);
+        if (!at.Field) break;
+        const bool text = at.Field->Kind == FieldKind::Text;
+        const bool got = in.ReadLine(line, text ? ReportTextLimit : ReportNumberLimit, length);
+        if (got) {
+            taken.Last = n;
         } else {
-            dropped = true;
+            missing = true;
+            if (at.Field->Part == ReportPart::Checkpoint && at.Field->Index == 0) {
+                // The file ends before this checkpoint: the start fuel was due here.
+                count = at.Checkpoint;
+                at = FieldAtLine(n, count);
+            }
         }
-        if (read.Missing) break;
+        const ReportField& field = *at.Field;
+        if (field.Kind == FieldKind::Text) {
+            AssignTrimmed(TextOf(at, &scratch), line, length);
+            if (field.Part == ReportPart::Checkpoint && field.Index == TChkPoint::TextCount - 1) {
+                // Only the first Capacity checkpoints are kept.
+                if (ChkPointList.Count < ChkPointList.Capacity) {
+                    ChkPointList.Add(scratch);
+                } else {
+                    dropped = true;
+                }
+                if (missing) count = at.Checkpoint + 1;
+            }
+        } else if (field.Kind == FieldKind::Count) {
+            bool countClean = true;
+            if (got) count = taken.Count = ParseReportCount(line, length, &countClean);
+            // A negative count is read as no checkpoints, which is not what the file says.
+            if (!countClean || count < 0) clean = false;
+        } else {
+            bool numberClean = true;
+            NumberOf(at) = !got ? 0.0 : ParseReportNumber(line, length, &numberClean);
+            if (!numberClean) clean = false;
+        }
     }
-
-    ChkPointList.StartFuel = read.Number(numbersClean);
-    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
-        TChkPoint& point = ChkPointList.Item(k);
-        point.Latitude = read.Number(numbersClean);
-        point.Longitude = read.Number(numbersClean);
-    }
-
-    bool trailing = !read.Missing && in.HasMoreContent();
-    return !read.Missing && !dropped && numbersClean && !trailing && !in.WasCut();
+    if (lines) *lines = taken;
+    const bool trailing = !missing && in.HasMoreContent();
+    return !missing && !dropped && clean && !trailing && !in.WasCut();
 }
 
 void WriteReport(platform::TextFileWriter& out) {
     // A non-finite number would be written as "inf" or "nan", which no reader
     // takes back; such a value is written as 0.
     char text[platform::FixedTextMaxChars + 1];
-    auto number = [&out, &text](double value) {
-        out.WriteLine(text, platform::FormatFixed(value, 6, text));
-    };
-    out.WriteLine(ReportHeaderText);
-    for (auto text : TReportHeader::Texts) out.WriteLine(ReportHeader.*text);
-    out.WriteLine(ChkPointList.Field1);
-    out.WriteLine(ChkPointList.Field2);
-    out.WriteLine(text, platform::FormatWhole(ChkPointList.Count, text));
-    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
-        const TChkPoint& point = ChkPointList.Item(k);
-        for (auto text : TChkPoint::Texts) out.WriteLine(point.*text);
+    const std::int32_t count = ChkPointList.Count;
+    for (std::int64_t n = 1; n <= LastReportLine(count); ++n) {
+        const LineField at = FieldAtLine(n, count);
+        switch (at.Field->Kind) {
+        case FieldKind::Text:
+            if (at.Field->Part == ReportPart::FirstLine) {
+                out.WriteLine(ReportHeaderText);
+            } else {
+                out.WriteLine(TextOf(at));
+            }
+            break;
+        case FieldKind::Count: out.WriteLine(text, platform::FormatWhole(count, text)); break;
+        case FieldKind::Number: out.WriteLine(text, platform::FormatFixed(NumberOf(at), 6, text)); break;
+        }
     }
-    number(ChkPointList.StartFuel);
-    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
-        const TChkPoint& point = ChkPointList.Item(k);
-        number(point.Latitude);
-        number(point.Longitude);
+}
+
+ReportFileRead ReadReportFile(const char* path, bool evenIfRefused) {
+    ReportFileRead read;
+    platform::File file;
+    if (!file.OpenForReading(path)) return read;
+    read.Opened = true;
+    platform::TextFileReader in(file);
+    char first[ReportTextLimit + 1];
+    std::size_t length = 0;
+    read.Empty = !in.ReadLine(first, ReportTextLimit, length);
+    read.FirstLine.Assign(first, length);
+    read.Accepted = IsReportFirstLine(first, length);
+    if (read.Accepted || (evenIfRefused && !read.Empty)) {
+        ChkPointList.Clear();
+        read.Whole = ReadReport(in, &read.Lines);
     }
+    return read;
 }
 
 PathText FirstFreeName(const char* prefix, const char* suffix) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/fixed_text.h"
+#include "report/report_format.h"
 
 namespace platform {
 class TextFileReader;
@@ -31,14 +32,32 @@ constexpr std::size_t ReportNumberLimit = 512;
 // holds ReportHeaderText.
 bool IsReportFirstLine(const char* line, std::size_t length);
 
-// Reads lines 2 to the end of a report file. Returns true when the file was
-// taken whole: every line the count implies was there, none was cut, no
-// checkpoint beyond the capacity was dropped, every number line held just a
-// number, and nothing but blank lines followed the last coordinate.
-bool ReadReport(platform::TextFileReader& in);
+// Reads lines 2 to the end of a report file, each field from its line of the
+// layout (report/report_format.h). Returns true when the file was taken
+// whole: every line the count implies was there, none was cut, no checkpoint
+// beyond the capacity was dropped, every number line held just a number, and
+// nothing but blank lines followed the last coordinate. `lines`, if given,
+// learns which line each field was taken from.
+bool ReadReport(platform::TextFileReader& in, ReportLines* lines = nullptr);
 
 // Writes lines 1 to the end.
 void WriteReport(platform::TextFileWriter& out);
+
+// A report file read by ReadReportFile.
+struct ReportFileRead {
+    bool Opened = false;    // the file could be opened for reading
+    bool Empty = false;     // it has no first line
+    bool Accepted = false;  // its first line holds ReportHeaderText
+    bool Whole = false;     // the rest was read and taken whole
+    ReportText FirstLine;   // the first line, cut at ReportTextLimit
+    ReportLines Lines;      // where the fields were taken from
+};
+
+// Reads the report file `path` into the report globals (ChkPointList cleared
+// first) when its first line is accepted, or with `evenIfRefused` when it has
+// one; otherwise leaves them alone. The gauge's own load, with what it keeps
+// of a file, is persistence's LoadReport.
+ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 
 // Writes the report to `path` the crash-safe way (through `path`.new, with
 // `path`.old as the fallback's backup). False when it could not be written;

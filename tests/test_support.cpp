@@ -1,13 +1,14 @@
 #include "tests/test_support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
 #include "host/program_directory.h"
+#include "report/report_file.h"
+#include "report/report_format.h"
 
 namespace fs = std::filesystem;
 
@@ -97,24 +98,29 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-std::vector<std::string> NumberedReportLines(int count) {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) lines.push_back("H" + std::to_string(h));
-    lines.push_back("L1");
-    lines.push_back("L2");
-    lines.push_back(std::to_string(count));
-    for (int k = 0; k < count; ++k) {
-        for (int f = 1; f <= 15; ++f) lines.push_back("C" + std::to_string(k) + "F" + std::to_string(f));
-    }
-    lines.push_back("1234.500000");
-    for (int k = 0; k < count; ++k) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%d.000000", 10 + k);
-        lines.push_back(buffer);
-        std::snprintf(buffer, sizeof buffer, "%d.000000", 20 + k);
-        lines.push_back(buffer);
+std::vector<std::string> ReportLines(int count, const FieldText& text) {
+    std::vector<std::string> lines;
+    for (std::int64_t n = 1; n <= LastReportLine(count); ++n) {
+        const LineField at = FieldAtLine(n, count);
+        const ReportPart part = at.Field->Part;
+        lines.push_back(part == ReportPart::FirstLine ? std::string(ReportHeaderText)
+                        : part == ReportPart::Count   ? std::to_string(count)
+                                                      : text(*at.Field, at.Checkpoint));
     }
     return lines;
+}
+
+std::vector<std::string> NumberedReportLines(int count) {
+    return ReportLines(count, [](const ReportField& field, int k) {
+        const std::string f = std::to_string(field.Index + 1);
+        switch (field.Part) {
+        case ReportPart::Header: return "H" + f;
+        case ReportPart::List: return "L" + f;
+        case ReportPart::Checkpoint: return "C" + std::to_string(k) + "F" + f;
+        case ReportPart::Position: return std::to_string((field.Index ? 20 : 10) + k) + ".000000";
+        default: return std::string("1234.500000");  // the start fuel
+        }
+    });
 }
 
 }  // namespace vqtest

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "persistence/reset.h"
 #include "platform/fixed_text.h"
+#include "report/report_format.h"
 
 // A failed check shows a text of the module as a string, not as its bytes.
 template <std::size_t Capacity>
@@ -56,6 +58,13 @@ std::string SourceFile(const std::string& relative);
 
 // Joins lines with CR LF after each, as the report writer does.
 std::string CrLfLines(const std::vector<std::string>& lines);
+
+// The lines of a report file of `count` checkpoints in the layout of
+// report/report_format.h, with coordinates for the checkpoints the gauge
+// keeps: the first line and the count as they belong, every other field made
+// by `text` from its row and its checkpoint (from 0; -1 outside them).
+using FieldText = std::function<std::string(const ReportField& field, int checkpoint)>;
+std::vector<std::string> ReportLines(int count, const FieldText& text);
 
 // A complete report file with `count` checkpoints whose fields tell where they
 // stand ("H1".."H27", "L1", "L2", "C<k>F<f>"), StartFuel 1234.5 and the

@@ -5,15 +5,14 @@
 
 #include "cli/numbers.h"
 
+#include "interface/units.h"
+
 namespace vqsim {
 
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 constexpr double NmPerDegree = 60.0;
-// The gauge sees an arrival closer than this (degrees, latitude and longitude
-// taken alike); two checkpoints closer than twice it cannot be told apart.
-constexpr double ArrivalCircleDegrees = 0.006;
 constexpr double TrailingLegNmIfUnknown = 10.0;
 
 double LongitudeDifference(double from, double to) {
@@ -35,10 +34,9 @@ double LegWeight(const std::string& text) {
     return cli::ReadNumber(text, value) && value > 0.0 ? value : 0.0;
 }
 
-std::string Label(const std::vector<RouteCheckpoint>& checkpoints, int k) {
-    const RouteCheckpoint& c = checkpoints[k];
-    std::string text = std::to_string(k + 1) + " " + (c.ShownIdent().empty() ? c.Name : c.ShownIdent());
-    return text;
+std::string Label(const std::vector<TChkPoint>& checkpoints, int k) {
+    const std::string ident = ShownIdent(checkpoints[k]);
+    return std::to_string(k + 1) + " " + (ident.empty() ? std::string(checkpoints[k].Name) : ident);
 }
 
 }  // namespace
@@ -50,13 +48,13 @@ double LegLengthNm(const GeoPoint& from, const GeoPoint& to) {
     return NmPerDegree * std::sqrt(dLat * dLat + dLon * dLon);
 }
 
-bool RoutePath::Build(const std::vector<RouteCheckpoint>& checkpoints, RoutePath& path, std::string& error,
+bool RoutePath::Build(const std::vector<TChkPoint>& checkpoints, RoutePath& path, std::string& error,
                       std::vector<std::string>& warnings) {
     RoutePath built;
     const int count = static_cast<int>(checkpoints.size());
     std::vector<int> positioned;
     for (int k = 0; k < count; ++k) {
-        if (checkpoints[k].HasPosition()) positioned.push_back(k);
+        if (vqsim::HasPosition(checkpoints[k])) positioned.push_back(k);
     }
     if (positioned.size() < 2) {
         error = "the route has " + std::to_string(positioned.size()) +
@@ -68,7 +66,7 @@ bool RoutePath::Build(const std::vector<RouteCheckpoint>& checkpoints, RoutePath
 
     // The corners: the positioned checkpoints in route order.
     for (std::size_t i = 0; i < positioned.size(); ++i) {
-        const RouteCheckpoint& c = checkpoints[positioned[i]];
+        const TChkPoint& c = checkpoints[positioned[i]];
         GeoPoint point{c.Latitude, c.Longitude};
         double along = 0.0;
         if (i > 0) {
@@ -76,10 +74,16 @@ bool RoutePath::Build(const std::vector<RouteCheckpoint>& checkpoints, RoutePath
             along = built.Along.back() + LegLengthNm(before, point);
             const double dLat = point.LatitudeDegrees - before.LatitudeDegrees;
             const double dLon = LongitudeDifference(before.LongitudeDegrees, point.LongitudeDegrees);
-            if (std::sqrt(dLat * dLat + dLon * dLon) < 2.0 * ArrivalCircleDegrees) {
+            // The gauge sees an arrival closer than ArrivalDistanceDegrees
+            // (latitude and longitude taken alike); two checkpoints closer
+            // than twice it cannot be told apart.
+            if (std::sqrt(dLat * dLat + dLon * dLon) < 2.0 * ArrivalDistanceDegrees) {
+                char apart[16];
+                std::snprintf(apart, sizeof apart, "%g", 2.0 * ArrivalDistanceDegrees);
                 warnings.push_back("checkpoints " + Label(checkpoints, positioned[i - 1]) + " and " +
                                    Label(checkpoints, positioned[i]) +
-                                   " lie closer than 0.012 degrees: the gauge cannot see the second arrive");
+                                   " lie closer than " + apart +
+                                   " degrees: the gauge cannot see the second arrive");
             }
         }
         built.Points.push_back(point);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 
 namespace vqsim {
 
@@ -34,7 +34,7 @@ public:
     // distances taken as nautical miles. Fails with a message when fewer than
     // two checkpoints have a position. `warnings` gets what the gauge will not
     // be able to tell apart.
-    static bool Build(const std::vector<RouteCheckpoint>& checkpoints, RoutePath& path, std::string& error,
+    static bool Build(const std::vector<TChkPoint>& checkpoints, RoutePath& path, std::string& error,
                       std::vector<std::string>& warnings);
 
     int CheckpointCount() const { return static_cast<int>(Pass.size()); }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "host/vqsim/clock_time.h"
 #include "host/vqsim/paths.h"
+#include "interface/units.h"
 
 namespace vqsim {
 
@@ -14,7 +16,7 @@ namespace {
 // clock time the user meant for the day before.
 constexpr long long LatestEventAfterStop = 6 * 3600;
 
-int LastStampedCheckpoint(const ReportText& report) {
+int LastStampedCheckpoint(const ReportCopy& report) {
     for (int k = static_cast<int>(report.Checkpoints.size()) - 1; k >= 1; --k) {
         int ofDay = 0;
         if (ParseClockTime(report.Checkpoints[k].ActualArrival, ofDay)) return k;
@@ -22,9 +24,8 @@ int LastStampedCheckpoint(const ReportText& report) {
     return 0;
 }
 
-std::string Named(const ReportText& report, int k) {
-    const RouteCheckpoint& c = report.Checkpoints[k];
-    return std::to_string(k + 1) + " (" + c.Name + ")";
+std::string Named(const ReportCopy& report, int k) {
+    return std::to_string(k + 1) + " (" + std::string(report.Checkpoints[k].Name) + ")";
 }
 
 }  // namespace
@@ -34,8 +35,8 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
         error = "cannot read the report: " + error;
         return false;
     }
-    if (!ParseReportText(plan.ReportBytes, options.Report, plan.Report, error, &warnings)) return false;
-    const ReportText& report = plan.Report;
+    if (!ReadReportCopy(options.Report, options.Report, plan.Report, error, &warnings)) return false;
+    const ReportCopy& report = plan.Report;
     if (!RoutePath::Build(report.Checkpoints, plan.Path, error, warnings)) {
         error = options.Report + ": " + error;
         return false;
@@ -44,7 +45,7 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
     int departure = -1;
     if (options.HasDeparture) {
         departure = options.DepartureOfDay;
-    } else if (!ParseClockTime(report.DepartureTime(), departure)) {
+    } else if (!ParseClockTime(report.Header.DepartureTime, departure)) {
         departure = -1;
     }
     plan.DepartureOfDay = departure;
@@ -54,7 +55,7 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
     if (stamped >= 1 && !options.FromStart) {
         if (stamped == count - 1) {
             error = options.Report + ": the flight is already flown to its last checkpoint (arrival " +
-                    report.Checkpoints[stamped].ActualArrival + "); give --from-start to fly it again";
+                    std::string(report.Checkpoints[stamped].ActualArrival) + "); give --from-start to fly it again";
             return false;
         }
         int arrival = 0;
@@ -72,8 +73,9 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
         plan.Aircraft = std::make_unique<Flight>(plan.Path, options.Flight, plan.Path.PassDistanceNm(stamped), 0.0, airborne);
     } else {
         if (departure < 0) {
-            error = options.Report + " line " + std::to_string(DepartureTimeLine) + ": the departure time '" +
-                    report.DepartureTime() + "' is not a time; give --departure HH:MM";
+            error = options.Report + " line " + std::to_string(HeaderFieldLine(HfDepartureTime)) +
+                    ": the departure time '" + std::string(report.Header.DepartureTime) +
+                    "' is not a time; give --departure HH:MM";
             return false;
         }
         int first = 0;
@@ -93,9 +95,11 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
     for (const GeoPoint& p : plan.Path.Vertices()) maxLatitude = std::max(maxLatitude, std::fabs(p.LatitudeDegrees));
     const double degreesPerFrame = options.Flight.GroundSpeedKnots / 3600.0 / FramesPerSecond / 60.0 /
                                    std::max(0.01, std::cos(maxLatitude * 3.14159265358979323846 / 180.0));
-    if (degreesPerFrame > 0.006) {
-        warnings.push_back("at this ground speed the aircraft moves more than 0.006 degrees in a frame: the gauge may "
-                           "miss arrivals");
+    if (degreesPerFrame > ArrivalDistanceDegrees) {
+        char distance[16];
+        std::snprintf(distance, sizeof distance, "%g", ArrivalDistanceDegrees);
+        warnings.push_back("at this ground speed the aircraft moves more than " + std::string(distance) +
+                           " degrees in a frame: the gauge may miss arrivals");
     }
 
     if (options.ScriptFile.empty()) {

@@ -12,14 +12,14 @@
 #include "host/vqsim/flight_model.h"
 #include "host/vqsim/options.h"
 #include "host/vqsim/pilot.h"
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 
 namespace vqsim {
 
 constexpr int FramesPerSecond = 18;
 
 struct FlightPlan {
-    ReportText Report;
+    ReportCopy Report;
     std::string ReportBytes;   // the report file as read, copied for the gauge
     RoutePath Path;
     std::unique_ptr<Flight> Aircraft;

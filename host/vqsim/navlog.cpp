@@ -50,15 +50,15 @@ bool MinutesBetween(const std::string& from, const std::string& to, int& minutes
     return true;
 }
 
-std::string NavLogTable(const ReportText& report) {
+std::string NavLogTable(const ReportCopy& report) {
     std::string table;
     table += Row({"No", "Checkpoint", "Ident", "Dist", "Plan", "Flown", "Diff", "ETA", "ATA"});
     int planned = 0, flown = 0;
     bool allPlanned = true, allFlown = true;
     for (std::size_t k = 0; k < report.Checkpoints.size(); ++k) {
-        const RouteCheckpoint& c = report.Checkpoints[k];
-        std::string ident = Cut(c.ShownIdent(), 8);
-        if (!c.HasPosition()) ident = "(" + Cut(c.ShownIdent(), 6) + ")";
+        const TChkPoint& c = report.Checkpoints[k];
+        std::string ident = Cut(ShownIdent(c), 8);
+        if (!HasPosition(c)) ident = "(" + Cut(ShownIdent(c), 6) + ")";
         int plan = 0, actual = 0;
         const bool hasPlan = TextMinutes(c.PlannedLegTime, plan);
         const bool hasActual = TextMinutes(c.ActualLegTime, actual);
@@ -72,22 +72,23 @@ std::string NavLogTable(const ReportText& report) {
                       Cut(OrDash(c.PlannedLegTime), 5), Cut(OrDash(c.ActualLegTime), 5), diff,
                       Cut(OrDash(c.EstimatedArrival), 5), Cut(OrDash(c.ActualArrival), 5)});
     }
-    if (report.DeclaredCount > static_cast<int>(report.Checkpoints.size())) {
-        table += "     (" + std::to_string(report.DeclaredCount - static_cast<int>(report.Checkpoints.size())) +
+    if (report.Lines.Count > static_cast<int>(report.Checkpoints.size())) {
+        table += "     (" + std::to_string(report.Lines.Count - static_cast<int>(report.Checkpoints.size())) +
                  " more checkpoints in the file are beyond the gauge's 100)\n";
     }
     table += "\n";
     table += "Legs: planned " + HoursMinutesText(planned * 60LL) + (allPlanned ? "" : " (some legs without a plan)") +
              ", flown " + HoursMinutesText(flown * 60LL) + (allFlown ? "" : " (some legs without a time)") + "\n";
     int flight = 0;
+    const TReportHeader& header = report.Header;
     const std::string flightTime =
-        MinutesBetween(report.DepartureTime(), report.ArrivalTime(), flight) ? HoursMinutesText(flight * 60LL) : "-";
-    table += "Departure " + OrDash(report.DepartureTime()) + ", arrival " + OrDash(report.ArrivalTime()) +
+        MinutesBetween(header.DepartureTime, header.ArrivalTime, flight) ? HoursMinutesText(flight * 60LL) : "-";
+    table += "Departure " + OrDash(header.DepartureTime) + ", arrival " + OrDash(header.ArrivalTime) +
              ", flight time " + flightTime + "\n";
-    table += "Fuel on board at the start " + cli::FixedText(report.StartFuel, 1) + "; used " + OrDash(report.FuelUsed()) +
-             "; extra " + OrDash(report.ExtraFuel(1)) + " + " + OrDash(report.ExtraFuel(2)) + " + " +
-             OrDash(report.ExtraFuel(3)) + "; total " + OrDash(report.TotalFuel()) + "; per hour " +
-             OrDash(report.FuelPerHour()) + "\n";
+    table += "Fuel on board at the start " + cli::FixedText(report.StartFuel, 1) + "; used " + OrDash(header.FuelUsed) +
+             "; extra " + OrDash(header.ExtraFuel1) + " + " + OrDash(header.ExtraFuel2) + " + " +
+             OrDash(header.ExtraFuel3) + "; total " + OrDash(header.TotalFuel) + "; per hour " +
+             OrDash(header.FuelPerHour) + "\n";
     return table;
 }
 

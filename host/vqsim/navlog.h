@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 
 namespace vqsim {
 
@@ -20,6 +20,6 @@ bool MinutesBetween(const std::string& from, const std::string& to, int& minutes
 // checkpoint has no position, leg distance, planned and flown leg time and
 // their difference, estimated and actual arrival), then the totals: planned
 // and flown time, departure, arrival, flight time, and the fuel figures.
-std::string NavLogTable(const ReportText& report);
+std::string NavLogTable(const ReportCopy& report);
 
 }  // namespace vqsim

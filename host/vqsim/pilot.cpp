@@ -23,14 +23,14 @@ const Button Buttons[] = {
 };
 
 constexpr int MaxMouseRecords = 64;
-constexpr double LeaveMarginNm = 0.5;  // beyond the gauge's arrival circle of 0.006 degrees
+constexpr double LeaveMarginNm = 0.5;  // beyond the gauge's ArrivalDistanceDegrees (0.36 nm)
 constexpr long long ClickSpacingSeconds = 2;
 
 bool ReadInt(const std::string& text, int& value) { return cli::ReadNumber(text, value, -100000, 100000); }
 
-std::string Describe(const RouteCheckpoint& c, int k) {
-    const std::string& ident = c.ShownIdent();
-    return std::to_string(k + 1) + " " + c.Name + (ident.empty() ? "" : " (" + ident + ")");
+std::string Describe(const TChkPoint& c, int k) {
+    const std::string ident = ShownIdent(c);
+    return std::to_string(k + 1) + " " + std::string(c.Name) + (ident.empty() ? "" : " (" + ident + ")");
 }
 
 }  // namespace
@@ -119,7 +119,7 @@ std::string FormatScript(const std::vector<PilotEvent>& events, int startOfDay) 
     return text;
 }
 
-std::vector<PilotEvent> DefaultPilot(const Flight& flight, const std::vector<RouteCheckpoint>& checkpoints,
+std::vector<PilotEvent> DefaultPilot(const Flight& flight, const std::vector<TChkPoint>& checkpoints,
                                      const PilotStart& start, std::vector<std::string>& warnings) {
     std::vector<PilotEvent> events;
     long long last = 0;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/vqsim/flight_model.h"
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 #include "interface/mouse_area.h"
 
 namespace vqsim {
@@ -52,7 +52,7 @@ constexpr double SwitchOnBeforeDepartureSeconds = 120.0;
 // lies and step on to the next, and after the aircraft has stopped at the end
 // close the fuel account and switch off. `warnings` gets clicks that cannot be
 // timed well (checkpoints too close together).
-std::vector<PilotEvent> DefaultPilot(const Flight& flight, const std::vector<RouteCheckpoint>& checkpoints,
+std::vector<PilotEvent> DefaultPilot(const Flight& flight, const std::vector<TChkPoint>& checkpoints,
                                      const PilotStart& start, std::vector<std::string>& warnings);
 
 // Index of the command area of the mouse list that a click at (x, y) lands

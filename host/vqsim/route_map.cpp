@@ -87,7 +87,7 @@ std::string Polyline(const std::vector<GeoPoint>& points, const Projection& map,
 
 }  // namespace
 
-std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const RoutePath& path,
+std::string RouteMapSvg(const std::vector<TChkPoint>& checkpoints, const RoutePath& path,
                         const std::vector<GeoPoint>& track, const std::vector<ArrivalMark>& arrivals,
                         const std::string& title) {
     std::vector<GeoPoint> all = path.Vertices();
@@ -106,8 +106,9 @@ std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const R
     if (track.size() > 1) svg += Polyline(track, map, "stroke=\"#1f5fbf\" stroke-width=\"2.5\"");
 
     for (int k = 0; k < path.CheckpointCount() && k < static_cast<int>(checkpoints.size()); ++k) {
-        const RouteCheckpoint& c = checkpoints[k];
-        const std::string name = std::to_string(k + 1) + " " + (c.ShownIdent().empty() ? c.Name : c.ShownIdent());
+        const TChkPoint& c = checkpoints[k];
+        const std::string ident = ShownIdent(c);
+        const std::string name = std::to_string(k + 1) + " " + (ident.empty() ? std::string(c.Name) : ident);
         if (path.HasPosition(k)) {
             const GeoPoint p{c.Latitude, c.Longitude};
             const double x = map.X(p), y = map.Y(p);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/vqsim/flight_model.h"
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 
 namespace vqsim {
 
@@ -16,7 +16,7 @@ struct ArrivalMark {
     bool ByHand = false;
 };
 
-std::string RouteMapSvg(const std::vector<RouteCheckpoint>& checkpoints, const RoutePath& path,
+std::string RouteMapSvg(const std::vector<TChkPoint>& checkpoints, const RoutePath& path,
                         const std::vector<GeoPoint>& track, const std::vector<ArrivalMark>& arrivals,
                         const std::string& title);
 

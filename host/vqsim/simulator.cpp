@@ -327,7 +327,7 @@ int FlightRun::NearestCheckpoint(const GeoPoint& point) const {
     double best = 0.0;
     const auto& checkpoints = Plan.Report.Checkpoints;
     for (std::size_t k = 0; k < checkpoints.size(); ++k) {
-        if (!checkpoints[k].HasPosition()) continue;
+        if (!HasPosition(checkpoints[k])) continue;
         const double d = std::hypot(checkpoints[k].Latitude - point.LatitudeDegrees, checkpoints[k].Longitude - point.LongitudeDegrees);
         if (nearest == 0 || d < best) {
             nearest = static_cast<int>(k) + 1;
@@ -395,14 +395,14 @@ void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run
     // The map.
     if (options.Pictures) {
         const auto& cps = plan.Report.Checkpoints;
-        const std::string title = cps.front().Name + " to " + cps.back().Name + (outcome.Crashed ? " (broken off)" : "");
+        const std::string title = std::string(cps.front().Name) + " to " + std::string(cps.back().Name) +
+                                  (outcome.Crashed ? " (broken off)" : "");
         if (!WriteWholeFile("route.svg", RouteMapSvg(cps, plan.Path, run.Track, run.Arrivals, title), error)) Warn(err, error);
     }
     log.Line("");
     const char* reportName = outcome.Crashed ? "tolvanix-recovery.rec" : "tolvanix.rec";
-    ReportText flown;
-    std::vector<std::string> warnings;
-    bool haveReport = ReadReportText(reportName, flown, error, &warnings);
+    ReportCopy flown;
+    bool haveReport = ReadReportCopy(reportName, reportName, flown, error);
     if (outcome.Crashed) {
         std::string now;
         ReadWholeFile("tolvanix.rec", now, error);
@@ -457,8 +457,9 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
     FlightPlan plan;
     std::string error;
     std::vector<std::string> warnings;
-    if (!MakeFlightPlan(options, plan, error, warnings)) return fail(error);
+    const bool planned = MakeFlightPlan(options, plan, error, warnings);
     for (const std::string& warning : warnings) Warn(err, warning);
+    if (!planned) return fail(error);
     if (options.PrintScript) {
         std::fputs(FormatScript(plan.Events, plan.StartOfDay).c_str(), out);
         return ExitOk;

@@ -37,36 +37,24 @@ const Checkpoint Route[] = {
 constexpr int RouteLength = 5;
 
 std::vector<std::string> RouteReport() {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) {
-        if (h == 8) {
-            lines.push_back("10:00");  // departure
-        } else if (h == 23) {
-            lines.push_back("200");  // extra fuel
-        } else if (h >= 16 && h <= 28) {
-            lines.push_back("");
-        } else {
-            lines.push_back("H" + std::to_string(h));
+    return vqtest::ReportLines(RouteLength, [](const ReportField& field, int k) -> std::string {
+        const int i = field.Index;
+        char number[64];
+        switch (field.Part) {
+        case ReportPart::Header:
+            if (i == HfDepartureTime || i == HfExtraFuel1) return i == HfDepartureTime ? "10:00" : "200";
+            return i < HfArrivalTime ? "H" + std::to_string(i + 1) : "";
+        case ReportPart::List: return "L" + std::to_string(i + 1);
+        case ReportPart::Checkpoint:
+            return i == PfName ? Route[k].name : i == PfIdent ? Route[k].ident
+                 : i == PfLegDistance ? Route[k].legDistance : i == PfPlannedLegTime ? Route[k].plannedLegTime
+                 : i == PfActualArrival && k == 0 ? "10:00" : "";
+        case ReportPart::Position:
+            std::snprintf(number, sizeof number, "%.6f", i == 0 ? Route[k].latitude : Route[k].longitude);
+            return number;
+        default: return "0.000000";  // the start fuel
         }
-    }
-    lines.push_back("L1");
-    lines.push_back("L2");
-    lines.push_back(std::to_string(RouteLength));
-    for (int k = 0; k < RouteLength; ++k) {
-        const Checkpoint& c = Route[k];
-        std::vector<std::string> texts{c.name, "", c.ident, "", "", "", "", "", "", c.legDistance, "",
-                                       c.plannedLegTime, "", "", k == 0 ? "10:00" : ""};
-        lines.insert(lines.end(), texts.begin(), texts.end());
-    }
-    lines.push_back("0.000000");
-    for (int k = 0; k < RouteLength; ++k) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].latitude);
-        lines.push_back(buffer);
-        std::snprintf(buffer, sizeof buffer, "%.6f", Route[k].longitude);
-        lines.push_back(buffer);
-    }
-    return lines;
+    });
 }
 
 // The lines of a report's bytes, each ended by CR LF.
@@ -155,13 +143,14 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
 
 TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
     const auto lines = SplitLines(Fly());
-    ASSERT_EQ(lines.size(), 32u + 17u * RouteLength);
-    auto field = [&lines](int k, int f) { return lines[31 + 15 * k + f - 1]; };
-    EXPECT_EQ(lines[16], "11:41") << "arrival time";
-    EXPECT_EQ(lines[22], "1900") << "fuel used";
-    EXPECT_EQ(lines[26], "2100") << "total fuel";
-    EXPECT_EQ(lines[27], "1128.71") << "fuel per hour";
-    EXPECT_EQ(lines[31 + 15 * RouteLength], "6000.000000") << "start fuel";
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(LastReportLine(RouteLength)));
+    auto line = [&lines](std::int64_t n) { return lines[n - 1]; };
+    auto field = [&line](int k, int f) { return line(CheckpointFieldLine(k, f)); };
+    EXPECT_EQ(line(HeaderFieldLine(HfArrivalTime)), "11:41");
+    EXPECT_EQ(line(HeaderFieldLine(HfFuelUsed)), "1900");
+    EXPECT_EQ(line(HeaderFieldLine(HfTotalFuel)), "2100");
+    EXPECT_EQ(line(HeaderFieldLine(HfFuelPerHour)), "1128.71");
+    EXPECT_EQ(line(StartFuelLine(RouteLength)), "6000.000000");
     // ActualLegTime, EstimatedArrival, ActualArrival of each checkpoint.
     const char* expected[RouteLength][3] = {{"", "", "10:00"},
                                             {"00:06", "", "10:06"},
@@ -169,9 +158,9 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
                                             {"00:44", "11:06", "11:00"},
                                             {"00:41", "11:35", "11:41"}};
     for (int k = 0; k < RouteLength; ++k) {
-        EXPECT_EQ(field(k, 13), expected[k][0]) << "checkpoint " << k + 1;
-        EXPECT_EQ(field(k, 14), expected[k][1]) << "checkpoint " << k + 1;
-        EXPECT_EQ(field(k, 15), expected[k][2]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfActualLegTime), expected[k][0]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfEstimatedArrival), expected[k][1]) << "checkpoint " << k + 1;
+        EXPECT_EQ(field(k, PfActualArrival), expected[k][2]) << "checkpoint " << k + 1;
     }
 }
 

@@ -21,22 +21,18 @@ const char* const Recovery = "tolvanix-recovery.rec";
 
 // Four checkpoints along a parallel, one degree apart.
 std::vector<std::string> RouteLines() {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) lines.push_back(h == 8 ? "10:00" : "");
-    lines.push_back("");
-    lines.push_back("");
-    lines.push_back("4");
-    for (int k = 0; k < 4; ++k) {
-        std::vector<std::string> texts{"P" + std::to_string(k), "", "ID" + std::to_string(k), "", "", "", "", "", "",
-                                       k ? "60" : "", "", "", "", "", k ? "" : "10:00"};
-        lines.insert(lines.end(), texts.begin(), texts.end());
-    }
-    lines.push_back("0.000000");
-    for (int k = 0; k < 4; ++k) {
-        lines.push_back("60.000000");
-        lines.push_back(std::to_string(10 + k) + ".000000");
-    }
-    return lines;
+    return vqtest::ReportLines(4, [](const ReportField& field, int k) -> std::string {
+        const int i = field.Index;
+        switch (field.Part) {
+        case ReportPart::Header: return i == HfDepartureTime ? "10:00" : "";
+        case ReportPart::Checkpoint:
+            return i == PfName ? "P" + std::to_string(k) : i == PfIdent ? "ID" + std::to_string(k)
+                 : i == PfLegDistance ? (k ? "60" : "") : i == PfActualArrival && k == 0 ? "10:00" : "";
+        case ReportPart::StartFuel: return "0.000000";
+        case ReportPart::Position: return std::to_string(i == 0 ? 60 : 10 + k) + ".000000";
+        default: return "";
+        }
+    });
 }
 
 // Flies the host from checkpoint to checkpoint, one degree (60 minutes) each.

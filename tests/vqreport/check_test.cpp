@@ -31,9 +31,9 @@ protected:
     }
     std::vector<std::string> Lines = CleanReportLines(3);
     // Lines of the three-checkpoint report.
-    static int PointLine(int k, int field) { return 32 + 15 * k + field; }
-    static constexpr int StartFuel = 77;
-    static int LatLine(int k) { return 78 + 2 * k; }
+    static int PointLine(int k, int field) { return CheckpointFieldLine(k, field); }
+    static constexpr int StartFuel = StartFuelLine(3);
+    static int LatLine(int k) { return LatitudeLine(3, k); }
 };
 
 TEST_F(Check, CleanReportHasNoFindings) {

@@ -171,8 +171,8 @@ TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
 // the end of the file.
 TEST_F(VqreportRobustness, HugeCountAndHugeLine) {
     auto lines = vqreporttest::CleanReportLines(2);
-    vqreporttest::At(lines, 31) = "2147483647";
-    vqreporttest::At(lines, 40) = std::string(200000, 'y');
+    vqreporttest::At(lines, CountLine) = "2147483647";
+    vqreporttest::At(lines, CheckpointFieldLine(0, PfField09)) = std::string(200000, 'y');
     vqtest::WriteFile("huge.rec", vqtest::CrLfLines(lines));
     const auto run = Vqreport({"check", "huge.rec"});
     EXPECT_EQ(run.Status, 2);

@@ -25,9 +25,9 @@ namespace fs = std::filesystem;
 // arrival (the first one the departure time 10:15, then 10:25, 10:35, ...).
 std::string ReportWithTimes(int times, const std::string& field1 = "VQ301") {
     auto lines = CleanReportLines(4);
-    At(lines, 2) = field1;
+    At(lines, HeaderFieldLine(0)) = field1;
     for (int k = 1; k < 4; ++k) {
-        At(lines, 32 + 15 * k + 14) = k < times ? "10:" + std::to_string(15 + 10 * k) : "";
+        At(lines, CheckpointFieldLine(k, PfActualArrival)) = k < times ? "10:" + std::to_string(15 + 10 * k) : "";
     }
     return vqtest::CrLfLines(lines);
 }

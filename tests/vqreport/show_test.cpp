@@ -15,15 +15,15 @@ class Show : public vqtest::ModuleTest {
 protected:
     Show() {
         auto lines = CleanReportLines(3);
-        At(lines, 28) = "235.60";                 // fuel per hour
-        At(lines, 32 + 15 + 12) = "00:12";        // checkpoint 2 actual leg time
-        At(lines, 32 + 15 + 14) = "10:27";        // checkpoint 2 actual arrival
-        At(lines, 32 + 30 + 2) = "";              // checkpoint 3: no identifier,
-        At(lines, 32 + 30 + 4) = "ALT";           // the alternate one instead
-        At(lines, 32 + 30 + 0) = "Caf\xE9 \"Q\"";  // a name in the Windows character set, with quotes
-        At(lines, 82) = "-1.500000";              // checkpoint 3 south
-        At(lines, 83) = "-4.250000";              // and west
-        At(lines, 77) = "1234.500000";            // start fuel
+        At(lines, HeaderFieldLine(HfFuelPerHour)) = "235.60";
+        At(lines, CheckpointFieldLine(1, PfActualLegTime)) = "00:12";
+        At(lines, CheckpointFieldLine(1, PfActualArrival)) = "10:27";
+        At(lines, CheckpointFieldLine(2, PfIdent)) = "";  // checkpoint 3: the alternate identifier instead
+        At(lines, CheckpointFieldLine(2, PfAltIdent)) = "ALT";
+        At(lines, CheckpointFieldLine(2, PfName)) = "Caf\xE9 \"Q\"";  // in the Windows character set, with quotes
+        At(lines, LatitudeLine(3, 2)) = "-1.500000";   // south
+        At(lines, LongitudeLine(3, 2)) = "-4.250000";  // and west
+        At(lines, StartFuelLine(3)) = "1234.500000";
         vqtest::WriteFile("report.rec", vqtest::CrLfLines(lines));
     }
 };

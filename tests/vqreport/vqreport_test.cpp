@@ -17,33 +17,26 @@ Run Vqreport(const std::vector<std::string>& args) {
 }
 
 std::vector<std::string> CleanReportLines(int count) {
-    std::vector<std::string> lines{"Vardemolinquex 2.0"};
-    for (int h = 1; h <= 27; ++h) lines.push_back("");
-    lines[8] = "10:15";   // departure time
-    lines[16] = "12:45";  // arrival time
-    lines[3] = "KL1234";  // header field 3
-    lines.push_back("");
-    lines.push_back("");
-    lines.push_back(std::to_string(count));
-    for (int k = 0; k < count; ++k) {
+    return vqtest::ReportLines(count, [](const ReportField& field, int k) -> std::string {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.6f", (field.Index ? 4.0 : 52.0) + 0.1 * k);
         const std::string n = std::to_string(k + 1);
-        std::vector<std::string> texts(15);
-        texts[0] = "Point " + n;
-        texts[2] = "P" + n;
-        texts[9] = k == 0 ? "" : "10";
-        texts[11] = "00:10";
-        if (k == 0) texts[14] = "10:15";  // the clock starts at the departure time
-        lines.insert(lines.end(), texts.begin(), texts.end());
-    }
-    lines.push_back("0.000000");
-    for (int k = 0; k < count; ++k) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.6f", 52.0 + 0.1 * k);
-        lines.push_back(buffer);
-        std::snprintf(buffer, sizeof buffer, "%.6f", 4.0 + 0.1 * k);
-        lines.push_back(buffer);
-    }
-    return lines;
+        switch (field.Part) {
+        case ReportPart::Header:
+            return field.Index == HfDepartureTime ? "10:15" : field.Index == HfArrivalTime ? "12:45"
+                                                            : field.Index == 2             ? "KL1234" : "";
+        case ReportPart::Checkpoint:
+            return field.Index == PfName             ? "Point " + n
+                   : field.Index == PfIdent          ? "P" + n
+                   : field.Index == PfLegDistance    ? (k == 0 ? "" : "10")
+                   : field.Index == PfPlannedLegTime ? "00:10"
+                   : field.Index == PfActualArrival  ? (k == 0 ? "10:15" : "")  // the clock starts at departure
+                                                     : "";
+        case ReportPart::StartFuel: return "0.000000";
+        case ReportPart::Position: return number;
+        default: return "";
+        }
+    });
 }
 
 std::string& At(std::vector<std::string>& lines, int line) { return lines.at(static_cast<std::size_t>(line - 1)); }

@@ -12,16 +12,16 @@
 
 #include "host/vqsim/flight_plan.h"
 #include "host/vqsim/navlog.h"
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 #include "host/vqsim/simulator.h"
+#include "interface/units.h"
+#include "report/report_file.h"
 #include "tests/test_support.h"
 
 namespace {
 
 using vqtest::Exists;
 using vqtest::ReadFile;
-
-constexpr double ArrivalDistanceDegrees = 0.006;
 
 // The clock text the gauge takes at this second of the day: whole minutes,
 // up one after 30 seconds.
@@ -51,7 +51,7 @@ std::vector<std::string> ImpliedArrivals(const vqsim::FlightPlan& plan, int from
     long long frame = 0;
     const long long last = plan.EndSecond * vqsim::FramesPerSecond;
     for (int k = from; k < static_cast<int>(checkpoints.size()); ++k) {
-        if (!checkpoints[k].HasPosition()) {
+        if (!vqsim::HasPosition(checkpoints[k])) {
             frame = nextMark < marks.size() ? marks[nextMark++] : last;
         } else {
             frame = static_cast<long long>(flight.ElapsedAtAlong(plan.Path.PassDistanceNm(k - 1)) * vqsim::FramesPerSecond);
@@ -130,10 +130,10 @@ protected:
         ASSERT_TRUE(vqsim::MakeFlightPlan(options, plan, error, warnings)) << error;
     }
 
-    vqsim::ReportText Written(const std::string& path) {
-        vqsim::ReportText report;
+    vqsim::ReportCopy Written(const std::string& path) {
+        vqsim::ReportCopy report;
         std::string error;
-        EXPECT_TRUE(vqsim::ReadReportText(path, report, error)) << error;
+        EXPECT_TRUE(vqsim::ReadReportCopy(path, path, report, error)) << error;
         return report;
     }
 
@@ -151,31 +151,33 @@ TEST_F(ExampleFlight, TheGaugeWritesTheTimesAndFuelTheFlightImplies) {
 
     vqsim::FlightPlan plan;
     PlanFor(args, plan);
-    const vqsim::ReportText report = Written("out/tolvanix.rec");
+    const vqsim::ReportCopy report = Written("out/tolvanix.rec");
     ASSERT_EQ(report.Checkpoints.size(), 9u);
     const std::vector<std::string> arrivals = ImpliedArrivals(plan, 1);
     EXPECT_EQ(report.Checkpoints[0].ActualArrival, "07:30") << "the first checkpoint keeps its time";
     for (int k = 1; k < 9; ++k) {
         const auto& c = report.Checkpoints[k];
-        EXPECT_EQ(c.ActualArrival, arrivals[k - 1]) << "checkpoint " << k + 1 << " " << c.Name;
-        EXPECT_EQ(c.ActualLegTime, LegTime(report.Checkpoints[k - 1].ActualArrival, c.ActualArrival)) << c.Name;
+        const std::string name = vqtest::Str(c.Name);
+        EXPECT_EQ(vqtest::Str(c.ActualArrival), arrivals[k - 1]) << "checkpoint " << k + 1 << " " << name;
+        EXPECT_EQ(vqtest::Str(c.ActualLegTime), LegTime(report.Checkpoints[k - 1].ActualArrival, c.ActualArrival))
+            << name;
         if (k < 8) {
-            EXPECT_FALSE(report.Checkpoints[k + 1].EstimatedArrival.empty()) << "estimate after " << c.Name;
+            EXPECT_FALSE(report.Checkpoints[k + 1].EstimatedArrival.empty()) << "estimate after " << name;
         }
     }
-    EXPECT_EQ(report.ArrivalTime(), arrivals.back());
+    EXPECT_EQ(vqtest::Str(report.Header.ArrivalTime), arrivals.back());
 
     // Fuel: stored at the gate, the account closed after the stop.
     const double start = FuelAt(plan, "store-fuel");
     const long long used = static_cast<long long>(start - FuelAt(plan, "fuel-summary"));
     EXPECT_DOUBLE_EQ(report.StartFuel, start);
-    EXPECT_EQ(report.FuelUsed(), std::to_string(used));
-    EXPECT_EQ(report.TotalFuel(), std::to_string(used + 350));
+    EXPECT_EQ(vqtest::Str(report.Header.FuelUsed), std::to_string(used));
+    EXPECT_EQ(vqtest::Str(report.Header.TotalFuel), std::to_string(used + 350));
     int flightMinutes = 0;
-    ASSERT_TRUE(vqsim::MinutesBetween(report.DepartureTime(), report.ArrivalTime(), flightMinutes));
+    ASSERT_TRUE(vqsim::MinutesBetween(report.Header.DepartureTime, report.Header.ArrivalTime, flightMinutes));
     char perHour[32];
     std::snprintf(perHour, sizeof perHour, "%.2f", used / (flightMinutes / 60.0));
-    EXPECT_EQ(report.FuelPerHour(), perHour);
+    EXPECT_EQ(report.Header.FuelPerHour, perHour);
 
     // What the person gets: the nav-log, the log, a face per arrival, the map.
     EXPECT_NE(run.Out.find("Report: out"), std::string::npos) << run.Out;
@@ -205,25 +207,21 @@ TEST_F(ExampleFlight, ACrashStopsWithoutKillAndAFlightTakenUpFliesOn) {
     // The full flight, then its report with the times from checkpoint 5 on
     // taken away, as a recovery after a crash past checkpoint 4 leaves it.
     ASSERT_EQ(Run(Args(Example, "full", {"--no-pictures"})).Status, 0);
-    const vqsim::ReportText full = Written("full/tolvanix.rec");
+    const vqsim::ReportCopy full = Written("full/tolvanix.rec");
     if (Exists("crash/tolvanix-recovery.rec")) {
-        const vqsim::ReportText recovered = Written("crash/tolvanix-recovery.rec");
+        const vqsim::ReportCopy recovered = Written("crash/tolvanix-recovery.rec");
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(recovered.Checkpoints[k].ActualArrival, full.Checkpoints[k].ActualArrival) << "checkpoint " << k + 1;
         }
     }
-    std::vector<std::string> lines;
-    {
-        const std::string bytes = ReadFile("full/tolvanix.rec");
-        for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-            lines.push_back(bytes.substr(start, end - start));
+    ASSERT_TRUE(ReadReportFile("full/tolvanix.rec").Whole);
+    for (int k = 4; k < 9; ++k) {
+        for (int field : {PfActualLegTime, PfEstimatedArrival, PfActualArrival}) {
+            (ChkPointList.Item(k).*TChkPoint::Texts[field]).clear();
         }
     }
-    for (int k = 4; k < 9; ++k) {
-        for (int field : {13, 14, 15}) lines[31 + 15 * k + field - 1].clear();
-    }
-    for (int header : {16, 22, 26, 27}) lines[header].clear();
-    vqtest::WriteFile("partial.rec", vqtest::CrLfLines(lines));
+    for (int field : {HfArrivalTime, HfFuelUsed, HfTotalFuel, HfFuelPerHour}) (ReportHeader.*TReportHeader::Texts[field]).clear();
+    ASSERT_TRUE(WriteReportFile("partial.rec"));
 
     const auto args = Args("partial.rec", "on", {"--no-pictures"});
     const Result on = Run(args);
@@ -233,16 +231,17 @@ TEST_F(ExampleFlight, ACrashStopsWithoutKillAndAFlightTakenUpFliesOn) {
     PlanFor(args, plan);
     ASSERT_TRUE(plan.TakenUp);
     EXPECT_EQ(plan.StartOfDay / 60, (7 * 60 + 44)) << "the clock starts at checkpoint 4's arrival";
-    const vqsim::ReportText report = Written("on/tolvanix.rec");
+    const vqsim::ReportCopy report = Written("on/tolvanix.rec");
     const std::vector<std::string> arrivals = ImpliedArrivals(plan, 4);
     for (int k = 0; k < 4; ++k) EXPECT_EQ(report.Checkpoints[k].ActualArrival, full.Checkpoints[k].ActualArrival);
     for (int k = 4; k < 9; ++k) {
         const auto& c = report.Checkpoints[k];
-        EXPECT_EQ(c.ActualArrival, arrivals[k - 4]) << c.Name;
-        EXPECT_EQ(c.ActualLegTime, LegTime(report.Checkpoints[k - 1].ActualArrival, c.ActualArrival)) << c.Name;
+        EXPECT_EQ(vqtest::Str(c.ActualArrival), arrivals[k - 4]) << vqtest::Str(c.Name);
+        EXPECT_EQ(vqtest::Str(c.ActualLegTime), LegTime(report.Checkpoints[k - 1].ActualArrival, c.ActualArrival))
+            << vqtest::Str(c.Name);
     }
     EXPECT_DOUBLE_EQ(report.StartFuel, full.StartFuel) << "the fuel stored before the crash is kept";
-    EXPECT_FALSE(report.FuelPerHour().empty());
+    EXPECT_FALSE(report.Header.FuelPerHour.empty());
 
     // A report flown to its end is not flown again unless asked.
     const Result again = Run(Args("on/tolvanix.rec", "again", {"--no-pictures"}));
@@ -268,10 +267,10 @@ TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
         {{Example, "--module", "no-such-module.gau", "--out", "o1"}, 1, "cannot load the gauge module"},
         {{Example, "--module", notAGauge, "--out", "o2"}, 1, "is not a gauge module"},
         {Args("no-such-report.rec", "o3"), 1, "cannot read the report"},
-        {Args("cut.rec", "o4"), 1, "cut.rec ends after line"},
+        {Args("cut.rec", "o4"), 1, "cut.rec: the gauge does not take the report as written"},
         {Args(Example, "o5", {"--script", "script.txt"}), 1, "script.txt line 2: unknown command 'jump'"},
         {Args(Example, "o6", {"--speed", "-3"}), 2, "is not a ground speed"},
-        {Args("cut.rec", "."), 1, "cut.rec ends after line"},
+        {Args("cut.rec", "."), 1, "cut.rec: the gauge does not take the report as written"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.Args);

@@ -9,11 +9,10 @@ namespace {
 using vqsim::Flight;
 using vqsim::FlightSettings;
 using vqsim::GeoPoint;
-using vqsim::RouteCheckpoint;
 using vqsim::RoutePath;
 
-RouteCheckpoint Point(double latitude, double longitude, const char* legDistance = "") {
-    RouteCheckpoint c;
+TChkPoint Point(double latitude, double longitude, const char* legDistance = "") {
+    TChkPoint c;
     c.Name = "P";
     c.Latitude = latitude;
     c.Longitude = longitude;
@@ -21,7 +20,7 @@ RouteCheckpoint Point(double latitude, double longitude, const char* legDistance
     return c;
 }
 
-RoutePath Build(const std::vector<RouteCheckpoint>& route, std::vector<std::string>* warningsOut = nullptr) {
+RoutePath Build(const std::vector<TChkPoint>& route, std::vector<std::string>* warningsOut = nullptr) {
     RoutePath path;
     std::string error;
     std::vector<std::string> warnings;

@@ -9,8 +9,8 @@ namespace {
 
 using vqsim::PilotEvent;
 
-vqsim::RouteCheckpoint Point(const char* name, double latitude, double longitude, const char* legDistance = "") {
-    vqsim::RouteCheckpoint c;
+TChkPoint Point(const char* name, double latitude, double longitude, const char* legDistance = "") {
+    TChkPoint c;
     c.Name = name;
     c.Latitude = latitude;
     c.Longitude = longitude;
@@ -27,7 +27,7 @@ std::vector<std::string> Commands(const std::vector<PilotEvent>& events) {
 class DefaultPilot : public ::testing::Test {
 protected:
     // A, B (no position) halfway by leg distance, C 60 NM north of A.
-    std::vector<vqsim::RouteCheckpoint> Route{Point("A", 10, 20), Point("B", 0, 0, "30"), Point("C", 11, 20, "30")};
+    std::vector<TChkPoint> Route{Point("A", 10, 20), Point("B", 0, 0, "30"), Point("C", 11, 20, "30")};
     vqsim::RoutePath Path;
     vqsim::FlightSettings Settings;
     void SetUp() override {

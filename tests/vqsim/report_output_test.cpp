@@ -1,113 +1,46 @@
-// Reading report files as text, and the nav-log and display log made from them.
+// Reading report files, and the nav-log and display log made from them.
 #include <gtest/gtest.h>
 
 #include "host/vqsim/navlog.h"
-#include "host/vqsim/report_text.h"
+#include "host/vqsim/report_copy.h"
 #include "tests/test_support.h"
 
 namespace {
 
-using vqsim::ParseReportText;
-using vqsim::ReportText;
-
-// A report of `count` checkpoints: header texts H1..H27, checkpoint texts
-// C<k>F<f>, coordinates 10+k, 20+k.
-std::string Numbered(int count) { return vqtest::CrLfLines(vqtest::NumberedReportLines(count)); }
-
-TEST(VqsimReportText, ReadsTheExampleReport) {
-    ReportText report;
+// vqsim reads a report through the gauge's reader: a count with words after
+// it and a latitude in hexadecimal are what the gauge makes of them, and a
+// position it cannot fly to is named by the line the gauge took it from.
+TEST(VqsimReport, ReadsAReportAsTheGaugeDoes) {
+    vqtest::ScratchDirectory scratch;
+    std::vector<std::string> lines = vqtest::NumberedReportLines(3);
+    lines[CountLine - 1] = "3 checkpoints";
+    lines[LatitudeLine(3, 1) - 1] = "0x3C";
+    vqtest::WriteFile("r.rec", vqtest::CrLfLines(lines));
+    vqsim::ReportCopy report;
     std::string error;
     std::vector<std::string> warnings;
-    ASSERT_TRUE(vqsim::ReadReportText(vqtest::SourceFile("examples/tolvanix.rec"), report, error, &warnings)) << error;
-    EXPECT_TRUE(warnings.empty());
-    ASSERT_EQ(report.Checkpoints.size(), 9u);
-    EXPECT_EQ(report.DepartureTime(), "07:30");
-    EXPECT_EQ(report.ExtraFuel(1), "350");
-    EXPECT_EQ(report.Checkpoints[0].Name, "Gardermoen");
-    EXPECT_EQ(report.Checkpoints[0].ActualArrival, "07:30");
-    EXPECT_EQ(report.Checkpoints[6].ShownIdent(), "DALEX") << "Dale has only an alternate identifier";
-    EXPECT_FALSE(report.Checkpoints[6].HasPosition());
-    EXPECT_EQ(report.Checkpoints[7].Name, "Approach");
-    EXPECT_DOUBLE_EQ(report.Checkpoints[8].Latitude, 60.2934);
-    EXPECT_DOUBLE_EQ(report.Checkpoints[8].Longitude, 5.2181);
-}
+    ASSERT_TRUE(vqsim::ReadReportCopy("r.rec", "r.rec", report, error, &warnings)) << error;
+    ASSERT_EQ(report.Checkpoints.size(), 3u);
+    EXPECT_EQ(report.Checkpoints[1].Latitude, 0.0);
+    EXPECT_EQ(report.Checkpoints[2].Latitude, 12.0);
+    EXPECT_EQ(warnings.size(), 1u) << "the gauge keeps a copy of such a file";
 
-TEST(VqsimReportText, ReadsEachFieldFromItsLineWithEitherLineEnd) {
-    const std::vector<std::string> lines = vqtest::NumberedReportLines(3);
-    std::string lf;
-    for (const auto& line : lines) lf += "  " + line + " \n";
-    for (const std::string& bytes : {Numbered(3), lf}) {
-        ReportText report;
-        std::string error;
-        ASSERT_TRUE(ParseReportText(bytes, "r.rec", report, error)) << error;
-        EXPECT_EQ(report.Header[0], "H1");
-        EXPECT_EQ(report.Header[26], "H27");
-        EXPECT_EQ(report.ListField2, "L2");
-        ASSERT_EQ(report.Checkpoints.size(), 3u);
-        EXPECT_EQ(report.Checkpoints[2].Name, "C2F1");
-        EXPECT_EQ(report.Checkpoints[2].LegDistance, "C2F10");
-        EXPECT_EQ(report.Checkpoints[2].ActualArrival, "C2F15");
-        EXPECT_DOUBLE_EQ(report.StartFuel, 1234.5);
-        EXPECT_DOUBLE_EQ(report.Checkpoints[2].Latitude, 12.0);
-        EXPECT_DOUBLE_EQ(report.Checkpoints[2].Longitude, 22.0);
-        EXPECT_EQ(report.Checkpoints[2].CoordinateLine, 33 + 45 + 4);
-    }
-}
-
-TEST(VqsimReportText, KeepsTheFirstHundredCheckpointsAsTheGaugeDoes) {
-    std::vector<std::string> lines = vqtest::NumberedReportLines(102);
-    const std::size_t firstCoordinate = 32 + 15 * 102;  // after the texts of all 102 and the start fuel
-    for (int k = 0; k < 102; ++k) lines[firstCoordinate + 2 * k] = std::to_string(50 + k / 10) + ".000000";
-    ReportText report;
-    std::string error;
-    std::vector<std::string> warnings;
-    ASSERT_TRUE(ParseReportText(vqtest::CrLfLines(lines), "big.rec", report, error, &warnings)) << error;
-    EXPECT_EQ(report.DeclaredCount, 102);
-    ASSERT_EQ(report.Checkpoints.size(), 100u);
-    EXPECT_EQ(report.Checkpoints[99].Name, "C99F1");
-    EXPECT_DOUBLE_EQ(report.StartFuel, 1234.5) << "read after all 102 checkpoints' texts";
-    EXPECT_DOUBLE_EQ(report.Checkpoints[99].Latitude, 59.0);
-    EXPECT_DOUBLE_EQ(report.Checkpoints[99].Longitude, 119.0);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("keeps the first 100"), std::string::npos);
-}
-
-TEST(VqsimReportText, TellsWhichLineOfABrokenReportIsWrong) {
-    std::vector<std::string> lines = vqtest::NumberedReportLines(2);
-    auto broken = [&](std::vector<std::string> changed) { return vqtest::CrLfLines(changed); };
-    std::vector<std::string> cut(lines.begin(), lines.begin() + 40);
-    std::vector<std::string> badCount = lines;
-    badCount[30] = "two";
-    std::vector<std::string> badLatitude = lines;
-    badLatitude[62] = "north";
-    std::vector<std::string> farLatitude = lines;
-    farLatitude[62] = "95.0";
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"", "r.rec line 1: not a report file"},
-        {"Vardemolinquex 1.0\r\n", "r.rec line 1: not a report file"},
-        {broken(cut), "r.rec ends after line 40, before the checkpoint texts"},
-        {broken(badCount), "r.rec line 31: the checkpoint count should be a whole number, found 'two'"},
-        {broken(badLatitude), "r.rec line 63: a latitude should be a number, found 'north'"},
-        {broken(farLatitude), "r.rec line 63: a latitude 95.0 is out of range"},
-    };
-    for (const auto& [bytes, message] : cases) {
-        ReportText report;
-        std::string error;
-        EXPECT_FALSE(ParseReportText(bytes, "r.rec", report, error)) << message;
-        EXPECT_NE(error.find(message), std::string::npos) << "got: " << error;
-    }
+    lines[LatitudeLine(3, 2) - 1] = "95";
+    vqtest::WriteFile("r.rec", vqtest::CrLfLines(lines));
+    EXPECT_FALSE(vqsim::ReadReportCopy("r.rec", "r.rec", report, error));
+    EXPECT_EQ(error, "r.rec line 82: the latitude 95.000000 is out of range (-90 to 90)");
 }
 
 TEST(VqsimNavLog, ShowsEachCheckpointWithItsTimesAndTheTotals) {
-    ReportText report;
-    report.Header[7] = "23:40";   // departure
-    report.Header[15] = "00:25";  // arrival, after midnight
-    report.Header[21] = "1800";
-    report.Header[22] = "350";
-    report.Header[25] = "2150";
-    report.Header[26] = "2400.00";
+    vqsim::ReportCopy report;
+    report.Header.DepartureTime = "23:40";
+    report.Header.ArrivalTime = "00:25";  // after midnight
+    report.Header.FuelUsed = "1800";
+    report.Header.ExtraFuel1 = "350";
+    report.Header.TotalFuel = "2150";
+    report.Header.FuelPerHour = "2400.00";
     report.StartFuel = 9000.0;
-    vqsim::RouteCheckpoint first, fix, last;
+    TChkPoint first, fix, last;
     first.Name = "Gardermoen";
     first.Ident = "ENGM";
     first.Latitude = 60.19;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "interface/units.h"
 #include "platform/decimal.h"
 #include "platform/text_file.h"
 #include "report/report.h"
@@ -23,8 +24,8 @@ namespace {
 // the gauge keeps anyway.
 constexpr std::size_t InspectLimit = 65536;
 
-// The arrival distance of the gauge, in degrees (planar).
-constexpr double ArrivalDistance = 0.006;
+// The first line, which holds ReportHeaderText.
+constexpr std::int64_t HeaderLine = 1;
 
 const char* const CopyKept =
     "Before its next save the gauge keeps a copy of the file as tolvanix-kept-N.rec.";
@@ -49,19 +50,17 @@ public:
 private:
     const CheckOptions& Options;
     CheckResult& Result;
-    std::int64_t Lines = 0;     // lines the file has, up to the end of the report
-    std::int32_t Count = 0;     // the count line as the gauge reads it
-    bool CountRead = false;
+    ReportLines Where;       // the line the gauge takes each field from
+    std::int32_t Count = 0;  // the count line as the gauge reads it
 
     void Add(Severity level, std::int64_t line, std::string field, std::string problem, std::string effect) {
         (level == Severity::Error ? Result.Errors : Result.Warnings)++;
         Result.Findings.push_back({level, line, std::move(field), std::move(problem), std::move(effect)});
     }
-    bool Exists(std::int64_t line) const { return line >= 1 && line <= Lines; }
 
     std::string PointName(std::int64_t k) const;
     std::string PointField(std::int64_t k, int field) const {
-        return PointName(k) + " " + PointFields[field].Label;
+        return PointName(k) + " " + FieldLabel(CheckpointRow(field));
     }
 
     void WalkLines(const std::string& path);
@@ -85,7 +84,7 @@ private:
 
 std::string Checker::PointName(std::int64_t k) const {
     std::string label = "checkpoint " + std::to_string(k + 1);
-    if (k < ChkPointList.Count && Exists(PointTextLine(k, PfName))) {
+    if (k < ChkPointList.Count && Where.Checkpoint(k, PfName)) {
         const std::string& name = ChkPointList.Item(static_cast<std::int32_t>(k)).Name;
         if (!name.empty()) label += " (" + Quoted(name, 20) + ")";
     }
@@ -110,6 +109,8 @@ void Checker::Run(const std::string& path) {
                 " (The other findings are as the gauge would read the file with a right first line.)");
     }
     Result.Checkpoints = ChkPointList.Count;
+    Where = load.Lines;
+    Count = Where.Count;
     WalkLines(path);
     CheckHeaderFields();
     for (std::int64_t k = 0; k < ChkPointList.Count; ++k) CheckPoint(k);
@@ -127,7 +128,7 @@ void Checker::WalkLines(const std::string& path) {
     std::vector<char> buffer(InspectLimit + 1);
     std::size_t length = 0;
     std::string line;
-    std::int64_t expected = ExpectedLines(0, ChkPointList.Capacity);
+    const std::int64_t expected = LastReportLine(Count);
     std::int64_t n = 0;
     std::int64_t lastContent = 0;  // the last line that is not blank
     bool trailing = false;         // content after the report was reported
@@ -138,10 +139,11 @@ void Checker::WalkLines(const std::string& path) {
         line.assign(buffer.data(), length);
         ++n;
         const bool over = in.WasCut() && !cutBefore;  // longer than InspectLimit
-        if (n > expected) {
+        const LineField at = FieldAtLine(n, Count);
+        if (!at.Field) {
             // The coordinates of checkpoints beyond the capacity: dropped with
             // them, and reported at the count.
-            if (n <= StartFuelLine(Count) + 2 * std::max<std::int64_t>(Count, 0)) {
+            if (n <= LastReportLine(Count, Count)) {
                 numeric.push_back(true);
                 lastContent = n;
                 continue;
@@ -167,46 +169,36 @@ void Checker::WalkLines(const std::string& path) {
         bool clean = false;
         ParseReportNumber(line, &clean);
         numeric.push_back(clean);
-        Lines = n;
-        if (n == HeaderLine) {
+        const ReportField& field = *at.Field;
+        if (field.Part == ReportPart::FirstLine) {
             CheckHeaderLine(line);
-        } else if (n < CountLine) {
-            const std::string field = FieldNameAtLine(n, 0, ChkPointList.Capacity);
-            CheckLongLine(n, field, line.size(), over, false);
-            CheckTextLine(n, field, line);
-        } else if (n == CountLine) {
-            CheckLongLine(n, "checkpoint count", line.size(), over, true);
+            continue;
+        }
+        if (at.Checkpoint >= ChkPointList.Capacity) continue;  // dropped by the gauge, reported at the count
+        const std::string name =
+            at.Checkpoint < 0 ? FieldLabel(field) : PointName(at.Checkpoint) + " " + FieldLabel(field);
+        CheckLongLine(n, name, line.size(), over, field.Kind != FieldKind::Text);
+        if (field.Kind == FieldKind::Text) {
+            CheckTextLine(n, name, line);
+        } else if (field.Kind == FieldKind::Count) {
             CheckCountLine(line);
-            expected = ExpectedLines(Count, ChkPointList.Capacity);
-        } else if (n < StartFuelLine(Count)) {
-            const std::int64_t k = (n - 32) / 15;
-            if (k >= ChkPointList.Capacity) continue;  // dropped by the gauge, reported at the count
-            const std::string field = PointField(k, static_cast<int>((n - 32) % 15));
-            CheckLongLine(n, field, line.size(), over, false);
-            CheckTextLine(n, field, line);
-        } else if (n == StartFuelLine(Count)) {
-            CheckLongLine(n, "start fuel", line.size(), over, true);
-            CheckNumberLine(n, "start fuel", line, false);
         } else {
-            const std::int64_t k = (n - StartFuelLine(Count) - 1) / 2;
-            const bool latitude = (n - StartFuelLine(Count) - 1) % 2 == 0;
-            const std::string field = PointName(k) + (latitude ? " latitude" : " longitude");
-            CheckLongLine(n, field, line.size(), over, true);
-            CheckNumberLine(n, field, line, true);
+            CheckNumberLine(n, name, line, field.Part == ReportPart::Position);
         }
     }
 
     // A checkpoint added or removed by hand without changing the count: the
     // file has the lines of another number of checkpoints, its start fuel and
     // coordinates where they would stand for that number.
-    if (CountRead && lastContent > StartFuelLine(0) && (lastContent - StartFuelLine(0)) % 17 == 0) {
-        const std::int64_t fits = (lastContent - StartFuelLine(0)) / 17;
+    const std::int64_t none = LastReportLine(0), perCheckpoint = LastReportLine(1) - none;
+    const std::int64_t fits = (lastContent - none) / perCheckpoint;
+    if (Where.Taken(CountLine) && lastContent > none && LastReportLine(fits, fits) == lastContent) {
         bool numbers = true;
         for (std::int64_t k = StartFuelLine(fits); k <= lastContent && numbers; ++k) {
             numbers = static_cast<std::size_t>(k) < numeric.size() && numeric[static_cast<std::size_t>(k)];
         }
         if (fits != Count && numbers) {
-            Add(Severity::Error, CountLine, "checkpoint count",
+            Add(Severity::Error, CountLine, FieldNameAtLine(CountLine, Count),
                 "the count says " + std::to_string(Count) + ", but the file has the lines of " +
                     CountOf(fits, "checkpoint", "checkpoints"),
                 "The gauge reads " + CountOf(std::max<std::int32_t>(Count, 0), "checkpoint", "checkpoints") +
@@ -216,18 +208,19 @@ void Checker::WalkLines(const std::string& path) {
         }
     }
 
-    if (Lines < expected) {
-        std::string needs = CountRead ? "its count of " + CountOf(Count, "checkpoint", "checkpoints") + " needs " +
+    if (Where.Last < expected) {
+        const bool countRead = Where.Taken(CountLine) != 0;
+        std::string needs = countRead ? "its count of " + CountOf(Count, "checkpoint", "checkpoints") + " needs " +
                                             std::to_string(expected) + " lines"
                                       : "a report has at least " + std::to_string(expected) + " lines";
         std::string effect = "The gauge loads the missing fields empty";
-        if (CountRead && Count > 0) {
+        if (countRead && Count > 0) {
             effect += " and " + CountOf(ChkPointList.Count, "checkpoint", "checkpoints") +
                       ", without position where the coordinates are missing";
         }
         effect += std::string(". ") + CopyKept;
-        Add(Severity::Error, Lines + 1, FieldNameAtLine(Lines + 1, Count, ChkPointList.Capacity),
-            "the file ends after line " + std::to_string(Lines) + ", but " + needs, effect);
+        Add(Severity::Error, Where.Last + 1, FieldNameAtLine(Where.Last + 1, Count),
+            "the file ends after line " + std::to_string(Where.Last) + ", but " + needs, effect);
     }
 }
 
@@ -274,9 +267,8 @@ void Checker::CheckTextLine(std::int64_t n, const std::string& field, const std:
 
 void Checker::CheckCountLine(const std::string& line) {
     bool clean = true;
-    Count = ParseReportCount(line, &clean);
-    CountRead = true;
-    const std::string field = "checkpoint count";
+    ParseReportCount(line, &clean);
+    const std::string field = FieldNameAtLine(CountLine, Count);
     if (!clean) {
         std::size_t i = line.find_first_not_of(" \t\r\n\v\f");
         if (i != std::string::npos && (line[i] == '+' || line[i] == '-')) ++i;
@@ -341,25 +333,22 @@ void Checker::CheckNumberLine(std::int64_t n, const std::string& field, const st
 }
 
 void Checker::CheckHeaderFields() {
-    const auto line = [](int field) { return FirstHeaderTextLine + field; };
-    if (Exists(line(HfDepartureTime))) {
-        CheckTimeField(line(HfDepartureTime), HeaderFields[HfDepartureTime].Label, ReportHeader.DepartureTime, true,
-                       Severity::Error,
+    if (const std::int64_t line = Where.Header(HfDepartureTime)) {
+        CheckTimeField(line, HeaderRow(HfDepartureTime).Holds, ReportHeader.DepartureTime, true, Severity::Error,
                        "The fuel summary cannot work out the flight time, so it writes no fuel per hour and does "
                        "not save the report.");
     }
-    if (Exists(line(HfArrivalTime))) {
-        CheckTimeField(line(HfArrivalTime), HeaderFields[HfArrivalTime].Label, ReportHeader.ArrivalTime, false,
-                       Severity::Warning,
+    if (const std::int64_t line = Where.Header(HfArrivalTime)) {
+        CheckTimeField(line, HeaderRow(HfArrivalTime).Holds, ReportHeader.ArrivalTime, false, Severity::Warning,
                        "The gauge replaces it when the last checkpoint is reached; until then the fuel summary "
                        "cannot work out the flight time.");
     }
-    const ReportText* extra[3] = {&ReportHeader.ExtraFuel1, &ReportHeader.ExtraFuel2, &ReportHeader.ExtraFuel3};
-    for (int e = 0; e < 3; ++e) {
-        const int field = HfExtraFuel1 + e;
+    for (int field : {HfExtraFuel1, HfExtraFuel2, HfExtraFuel3}) {
+        const ReportText& extra = ReportHeader.*TReportHeader::Texts[field];
+        const std::int64_t line = Where.Header(field);
         std::int32_t value = 0;
-        if (!Exists(line(field)) || extra[e]->empty() || ReadWholeNumber(*extra[e], value)) continue;
-        Add(Severity::Error, line(field), HeaderFields[field].Label, Quoted(*extra[e]) + " is not a whole number",
+        if (!line || extra.empty() || ReadWholeNumber(extra, value)) continue;
+        Add(Severity::Error, line, HeaderRow(field).Holds, Quoted(extra) + " is not a whole number",
             "The fuel summary counts it as 0 in the total fuel.");
     }
 }
@@ -392,22 +381,22 @@ void Checker::CheckPoint(std::int64_t k) {
     };
     for (const TimeField& time : times) {
         const std::string& value = point.*TChkPoint::Texts[time.Field];
-        if (!Exists(PointTextLine(k, time.Field))) continue;
+        const std::int64_t line = Where.Checkpoint(k, time.Field);
+        if (!line) continue;
         if (time.Field == PfActualArrival && k == 0 && ChkPointList.Count > 1 && (value.empty() || value == "??")) {
             // Nothing in the gauge stamps the first checkpoint, and every leg
             // is timed from the arrival at the checkpoint before it.
-            Add(Severity::Error, PointTextLine(k, time.Field), PointField(k, time.Field),
+            Add(Severity::Error, line, PointField(k, time.Field),
                 value.empty() ? "is empty" : Quoted(value) + " is not a time",
                 "The gauge never stamps the first checkpoint and times each leg from the arrival at the one before "
                 "it, so it takes no times at all during the flight. Write the departure time (hh:mm) here.");
             continue;
         }
         if (time.Field == PfActualArrival && value == "??") continue;  // a missing time, shown as --:--
-        CheckTimeField(PointTextLine(k, time.Field), PointField(k, time.Field), value, false, time.Level,
-                       time.Effect);
+        CheckTimeField(line, PointField(k, time.Field), value, false, time.Level, time.Effect);
     }
-    if (Exists(PointTextLine(k, PfLegDistance))) CheckLegDistance(k);
-    if (Exists(LongitudeLine(Count, k))) CheckPosition(k);
+    if (Where.Checkpoint(k, PfLegDistance)) CheckLegDistance(k);
+    if (Where.Longitude(k)) CheckPosition(k);
     CheckDisplay(k);
 }
 
@@ -417,7 +406,7 @@ void Checker::CheckPoint(std::int64_t k) {
 // checkpoint, whose arrival is never timed.
 void Checker::CheckLegDistance(std::int64_t k) {
     const std::string& value = ChkPointList.Item(static_cast<std::int32_t>(k)).LegDistance;
-    const std::int64_t line = PointTextLine(k, PfLegDistance);
+    const std::int64_t line = Where.Checkpoint(k, PfLegDistance);
     const std::string field = PointField(k, PfLegDistance);
     const std::int64_t number = k + 1;
     std::vector<std::int64_t> estimates;  // checkpoint numbers whose estimated arrival depends on it
@@ -477,8 +466,8 @@ void Checker::CheckLegDistance(std::int64_t k) {
 
 void Checker::CheckPosition(std::int64_t k) {
     const TChkPoint& point = ChkPointList.Item(static_cast<std::int32_t>(k));
-    const std::int64_t latLine = LatitudeLine(Count, k);
-    const std::int64_t lonLine = LongitudeLine(Count, k);
+    const std::int64_t latLine = Where.Latitude(k);
+    const std::int64_t lonLine = Where.Longitude(k);
     const char* const StepPast =
         "The gauge never detects the arrival at this checkpoint; the pilot must step past it with the "
         "next-checkpoint button.";
@@ -503,18 +492,18 @@ void Checker::CheckPosition(std::int64_t k) {
     const TChkPoint& before = ChkPointList.Item(static_cast<std::int32_t>(k - 1));
     if (before.Latitude == 0.0 && before.Longitude == 0.0) return;
     const double d = std::hypot(point.Latitude - before.Latitude, point.Longitude - before.Longitude);
-    if (d < 2 * ArrivalDistance) {
+    if (d < 2 * ArrivalDistanceDegrees) {
         Add(Severity::Warning, latLine, PointName(k) + " position",
             "it lies " + FormatDecimals(d, 4) + " degrees from " + PointName(k - 1) +
-                ", so their arrival areas (0.006 degrees around each) overlap",
+                ", so their arrival areas (" + FormatDecimals(ArrivalDistanceDegrees, 3) + " degrees around each) overlap",
             "The gauge may take the arrival here the moment the aircraft leaves the checkpoint before it, or "
             "miss it; the times of this leg will be wrong.");
     }
 }
 
 void Checker::CheckShownText(std::int64_t k, int field, int width, const char* widthEffect) {
-    const std::int64_t line = PointTextLine(k, field);
-    if (!Exists(line)) return;
+    const std::int64_t line = Where.Checkpoint(k, field);
+    if (!line) return;
     const std::string& value = ChkPointList.Item(static_cast<std::int32_t>(k)).*TChkPoint::Texts[field];
     if (static_cast<int>(value.size()) > width) {
         Add(Severity::Warning, line, PointField(k, field),
@@ -538,11 +527,11 @@ void Checker::CheckDisplay(std::int64_t k) {
     const char* const Cut = "The display cuts it or spoils the line it stands on.";
     CheckShownText(k, PfName, PointFields[PfName].DisplayWidth,
                    "The alternate page shows only its first 13 characters.");
-    if (Exists(PointTextLine(k, PfName)) && point.Name != "Approach" && point.Name.size() == 8) {
+    if (Where.Checkpoint(k, PfName) && point.Name != "Approach" && point.Name.size() == 8) {
         std::string lower = point.Name;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (lower == "approach") {
-            Add(Severity::Warning, PointTextLine(k, PfName), PointField(k, PfName),
+            Add(Severity::Warning, Where.Checkpoint(k, PfName), PointField(k, PfName),
                 Quoted(point.Name) + " is not written exactly \"Approach\"",
                 "The display shows it as an ordinary checkpoint, not as the approach entry.");
         }

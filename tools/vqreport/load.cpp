@@ -34,22 +34,17 @@ LoadResult LoadReportFile(const std::string& path, bool evenIfRefused) {
     ResetModuleState();
     result.OpenError = UnreadableReason(path);
     if (!result.OpenError.empty()) return result;
-    platform::File file;
-    if (!file.OpenForReading(path.c_str())) {
+    const ReportFileRead read = ReadReportFile(path.c_str(), evenIfRefused);
+    if (!read.Opened) {
         result.OpenError = "it cannot be opened";
         return result;
     }
     result.Opened = true;
-    platform::TextFileReader in(file);
-    char first[ReportTextLimit + 1];
-    std::size_t length = 0;
-    result.Empty = !in.ReadLine(first, ReportTextLimit, length);
-    result.FirstLine.assign(first, length);
-    result.Accepted = result.FirstLine.find(ReportHeaderText) != std::string::npos;
-    if (result.Accepted || (evenIfRefused && !result.Empty)) {
-        ChkPointList.Clear();
-        result.Whole = ReadReport(in);
-    }
+    result.Empty = read.Empty;
+    result.Accepted = read.Accepted;
+    result.Whole = read.Whole;
+    result.FirstLine = read.FirstLine;
+    result.Lines = read.Lines;
     return result;
 }
 

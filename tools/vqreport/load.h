@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "report/report_format.h"
+
 namespace vqreport {
 
 struct LoadResult {
@@ -13,6 +15,7 @@ struct LoadResult {
     bool Accepted = false;  // its first line holds the header text, so the gauge takes it
     bool Whole = false;     // the gauge takes every line in full (nothing cut, missing, dropped or left over)
     std::string FirstLine;  // the first line as the gauge reads it
+    ReportLines Lines;      // the line the gauge takes each field from
 };
 
 // Empties the report globals (ResetModuleState); then, if the file opens and its first line is

@@ -48,14 +48,14 @@ int NumberAfter(const std::string& name, const std::string& prefix) {
     return read.ec == std::errc() && read.ptr == end ? static_cast<int>(n) : 0;
 }
 
-// Route table columns: the index in PointFields, or one of these.
+// Route table columns: the index in TChkPoint::Texts, or one of these.
 constexpr int LatitudeColumn = 100;
 constexpr int LongitudeColumn = 101;
 
 int FindColumn(const std::string& heading) {
     const std::string name = Normalized(heading);
     for (int f = 0; f < TChkPoint::TextCount; ++f) {
-        if (name == Normalized(PointFields[f].Member) || name == Normalized(PointFields[f].Label)) return f;
+        if (name == Normalized(CheckpointRow(f).Name) || name == Normalized(FieldLabel(CheckpointRow(f)))) return f;
     }
     const int n = NumberAfter(name, "field");
     if (n >= 1 && n <= 15) return n - 1;
@@ -198,7 +198,7 @@ bool RouteBuilder::Build(const CsvTable& table) {
                 latitude = value;
             } else if (columns[c] == LongitudeColumn) {
                 longitude = value;
-            } else if (CheckText(row.Line, PointFields[columns[c]].Label, value)) {
+            } else if (CheckText(row.Line, FieldLabel(CheckpointRow(columns[c])), value)) {
                 point.*TChkPoint::Texts[columns[c]] = value;
             }
         }
@@ -207,7 +207,7 @@ bool RouteBuilder::Build(const CsvTable& table) {
             const std::string& value = point.*TChkPoint::Texts[f];
             double hours = 0.0;
             if (value.empty() || (f == PfActualArrival && value == "??") || ReadTimeOfDay(value, hours)) continue;
-            Fail(row.Line, label + PointFields[f].Label + " " + Quoted(value) + " is not a time (hh:mm)");
+            Fail(row.Line, label + FieldLabel(CheckpointRow(f)) + " " + Quoted(value) + " is not a time (hh:mm)");
         }
         double distance = 0.0;
         if (!point.LegDistance.empty() &&
@@ -338,7 +338,7 @@ bool ReadRoute(const std::string& path, std::string& text, std::string& problem)
 bool FindReportSetting(const std::string& given, ReportSetting& setting) {
     const std::string name = Normalized(given);
     for (int h = 0; h < TReportHeader::TextCount; ++h) {
-        if (name == Normalized(HeaderFields[h].Member) || name == Normalized(HeaderFields[h].Label)) {
+        if (name == Normalized(HeaderRow(h).Name) || name == Normalized(HeaderRow(h).Holds)) {
             setting = {ReportSetting::Header, h};
             return true;
         }

@@ -67,11 +67,11 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
     for (int h = 0; h < TReportHeader::TextCount; ++h) {
         if (h >= HfFuelUsed) break;  // the fuel fields follow in the fuel account
         const bool named = h == HfDepartureTime || h == HfArrivalTime;
-        PrintHeaderField(out, FirstHeaderTextLine + h, HeaderFields[h].Label, ReportHeader.*TReportHeader::Texts[h],
-                         named ? HeaderFields[h].Meaning : nullptr);
+        PrintHeaderField(out, HeaderFieldLine(h), HeaderRow(h).Holds, ReportHeader.*TReportHeader::Texts[h],
+                         named ? HeaderMeanings[h] : nullptr);
     }
-    PrintHeaderField(out, FirstListTextLine, "list field 1", ChkPointList.Field1, nullptr);
-    PrintHeaderField(out, FirstListTextLine + 1, "list field 2", ChkPointList.Field2, nullptr);
+    PrintHeaderField(out, ListFieldLine(0), FieldNameAtLine(ListFieldLine(0), count), ChkPointList.Field1, nullptr);
+    PrintHeaderField(out, ListFieldLine(1), FieldNameAtLine(ListFieldLine(1), count), ChkPointList.Field2, nullptr);
 
     out << "\nNav log\n";
     std::vector<std::vector<std::string>> rows;
@@ -105,10 +105,10 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
 
     out << "\nFuel account\n";
     for (int h = HfFuelUsed; h < TReportHeader::TextCount; ++h) {
-        PrintHeaderField(out, FirstHeaderTextLine + h, HeaderFields[h].Label, ReportHeader.*TReportHeader::Texts[h],
-                         HeaderFields[h].Meaning);
+        PrintHeaderField(out, HeaderFieldLine(h), HeaderRow(h).Holds, ReportHeader.*TReportHeader::Texts[h],
+                         HeaderMeanings[h]);
     }
-    PrintHeaderField(out, StartFuelLine(count), "start fuel", FormatDecimals(ChkPointList.StartFuel, 6),
+    PrintHeaderField(out, StartFuelLine(count), FieldNameAtLine(StartFuelLine(count), count), FormatDecimals(ChkPointList.StartFuel, 6),
                      "fuel on board when the pilot stored it");
     const std::string flight = FlightTime(ReportHeader.DepartureTime, ReportHeader.ArrivalTime);
     out << "\nFlight time: ";
@@ -124,7 +124,7 @@ void PrintNavLogJson(const std::string& path, std::ostream& out) {
     const std::int32_t count = ChkPointList.Count;
     out << "{\n  \"file\": " << JsonString(path) << ",\n  \"header\": {";
     for (int h = 0; h < TReportHeader::TextCount; ++h) {
-        out << (h ? ",\n    " : "\n    ") << JsonString(HeaderFields[h].Member) << ": "
+        out << (h ? ",\n    " : "\n    ") << JsonString(HeaderRow(h).Name) << ": "
             << JsonString(ReportHeader.*TReportHeader::Texts[h]);
     }
     out << "\n  },\n  \"list\": {\n    \"Field1\": " << JsonString(ChkPointList.Field1)
@@ -135,7 +135,7 @@ void PrintNavLogJson(const std::string& path, std::ostream& out) {
         const TChkPoint& point = ChkPointList.Item(k);
         out << (k ? ",\n    {" : "\n    {") << "\"Number\": " << k + 1;
         for (int f = 0; f < TChkPoint::TextCount; ++f) {
-            out << ", " << JsonString(PointFields[f].Member) << ": " << JsonString(point.*TChkPoint::Texts[f]);
+            out << ", " << JsonString(CheckpointRow(f).Name) << ": " << JsonString(point.*TChkPoint::Texts[f]);
         }
         out << ", \"Latitude\": " << JsonNumber(point.Latitude) << ", \"Longitude\": " << JsonNumber(point.Longitude)
             << ", \"HasPosition\": " << (HasPosition(point) ? "true" : "false") << "}";
