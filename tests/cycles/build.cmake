@@ -3,7 +3,7 @@
 # each planted leak, which must fail and name what grew.
 if(WIN32)
   add_executable(load_cycles ${CMAKE_CURRENT_LIST_DIR}/load_cycles.cpp)
-  target_link_libraries(load_cycles PRIVATE vqtest_support)
+  target_link_libraries(load_cycles PRIVATE vqtest_support vqcore)
   add_dependencies(load_cycles VQgauge)
   add_test(NAME load_cycles COMMAND load_cycles)
 
