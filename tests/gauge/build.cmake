@@ -3,11 +3,12 @@ vq_test(gauge_tests
   ${CMAKE_CURRENT_LIST_DIR}/lifecycle_test.cpp)
 target_link_libraries(gauge_tests PRIVATE vqhost)
 
-# The module file as a host sees it: loaded by name, driven through its exports.
+# The module file as a host sees it: loaded by name, driven through its
+# exports; and against vqreport, which reads the same reports.
 vq_test(module_file_tests
   ${CMAKE_CURRENT_LIST_DIR}/binary_interface_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/flight_test.cpp)
-target_link_libraries(module_file_tests PRIVATE vqhost)
+target_link_libraries(module_file_tests PRIVATE vqhost vqreport_lib)
 add_dependencies(module_file_tests VQgauge)
 
 if(WIN32)
