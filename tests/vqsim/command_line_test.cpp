@@ -18,8 +18,7 @@ TEST(VqsimOptions, ReadsEveryValueInBothSpellings) {
     Options options;
     std::string error;
     ASSERT_TRUE(Parse({"--speed", "380", "--out=flights/a", "r.rec", "--fuel", "1,2.5,3", "--burn=900",
-                       "--departure", "23:50", "--crash-at", "+0:10", "--face-at", "08:00:30", "--face-at", "+1:00",
-                       "--no-pictures", "--scale", "2"},
+                       "--departure", "23:50", "--crash-at", "+0:10", "--face-at", "00:10:30", "--no-pictures"},
                       options, error))
         << error;
     EXPECT_EQ(options.Report, "r.rec");
@@ -27,15 +26,11 @@ TEST(VqsimOptions, ReadsEveryValueInBothSpellings) {
     EXPECT_DOUBLE_EQ(options.Flight.GroundSpeedKnots, 380.0);
     EXPECT_DOUBLE_EQ(options.Flight.TankFuel[1], 2.5);
     EXPECT_DOUBLE_EQ(options.Flight.BurnPerHour, 900.0);
-    EXPECT_TRUE(options.HasDeparture);
     EXPECT_EQ(options.DepartureOfDay, 23 * 3600 + 50 * 60);
-    EXPECT_TRUE(options.HasCrash);
-    EXPECT_TRUE(options.CrashAt.AfterStart);
-    EXPECT_EQ(options.CrashAt.Seconds, 600);
-    ASSERT_EQ(options.FaceAt.size(), 2u);
-    EXPECT_EQ(options.FaceAt[0].Seconds, 8 * 3600 + 30);
+    EXPECT_EQ(vqsim::ElapsedAt(options.CrashAt, options.DepartureOfDay), 600);
+    ASSERT_EQ(options.FaceAt.size(), 1u);
+    EXPECT_EQ(vqsim::ElapsedAt(options.FaceAt[0], options.DepartureOfDay), 20 * 60 + 30) << "after midnight";
     EXPECT_FALSE(options.Pictures);
-    EXPECT_EQ(options.Scale, 2);
 }
 
 TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {
@@ -63,22 +58,6 @@ TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {
     std::string error;
     EXPECT_TRUE(Parse({"--help"}, help, error));
     EXPECT_TRUE(help.Help);
-}
-
-TEST(VqsimTimes, ClockTimesComeTheFirstTimeTheClockShowsThem) {
-    vqsim::GivenTime given;
-    const int start = 23 * 3600 + 50 * 60;  // 23:50
-    ASSERT_TRUE(vqsim::ParseGivenTime("00:10", given));
-    EXPECT_EQ(vqsim::ElapsedAt(given, start), 20 * 60) << "after midnight";
-    ASSERT_TRUE(vqsim::ParseGivenTime("23:50:30", given));
-    EXPECT_EQ(vqsim::ElapsedAt(given, start), 30);
-    ASSERT_TRUE(vqsim::ParseGivenTime(" +12:00:05 ", given));
-    EXPECT_EQ(vqsim::ElapsedAt(given, start), 12 * 3600 + 5) << "durations take any hour count";
-    for (const char* bad : {"", "7", "07:5", "07:60", "24:00", "07:45x", "+", "+-1:00", "07:45:60"}) {
-        EXPECT_FALSE(vqsim::ParseGivenTime(bad, given)) << bad;
-    }
-    EXPECT_EQ(vqsim::ClockText(24 * 3600 + 61), "00:01:01");
-    EXPECT_EQ(vqsim::HoursMinutesText(12 * 3600 + 59 * 60 + 59), "12:59");
 }
 
 TEST(VqsimScript, ReadsClicksInTimeOrderAndKeepsTheFileOrderOfEqualTimes) {

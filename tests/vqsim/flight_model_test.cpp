@@ -30,12 +30,6 @@ RoutePath Build(const std::vector<RouteCheckpoint>& route, std::vector<std::stri
     return path;
 }
 
-TEST(VqsimRoute, MeasuresLegsInNauticalMiles) {
-    EXPECT_NEAR(vqsim::LegLengthNm({10.0, 20.0}, {11.0, 20.0}), 60.0, 1e-9);
-    EXPECT_NEAR(vqsim::LegLengthNm({60.0, 5.0}, {60.0, 6.0}), 30.0, 1e-9) << "a degree of longitude at 60 degrees north";
-    EXPECT_NEAR(vqsim::LegLengthNm({0.0, 179.5}, {0.0, -179.5}), 60.0, 1e-9) << "the short way across 180 degrees";
-}
-
 TEST(VqsimRoute, PlacesCheckpointsWithoutPositionByTheirLegDistances) {
     // 0 -- a (no position, leg 10) -- b (no position, leg 30) -- 60 NM north (leg 20).
     const RoutePath path = Build({Point(10, 20), Point(0, 0, "10"), Point(0, 0, "30"), Point(11, 20, "20")});
@@ -49,28 +43,6 @@ TEST(VqsimRoute, PlacesCheckpointsWithoutPositionByTheirLegDistances) {
     const RoutePath even = Build({Point(10, 20), Point(0, 0, "?"), Point(0, 0, ""), Point(11, 20, "20")});
     EXPECT_NEAR(even.PassDistanceNm(1), 20.0, 1e-9);
     EXPECT_NEAR(even.PassDistanceNm(2), 40.0, 1e-9);
-}
-
-TEST(VqsimRoute, PassesLeadingCheckpointsAtTheStartAndTrailingOnesFurtherOn) {
-    const RoutePath path = Build({Point(0, 0), Point(10, 20), Point(11, 20, "60"), Point(0, 0, "15"), Point(0, 0, "x")});
-    EXPECT_DOUBLE_EQ(path.PassDistanceNm(0), 0.0);
-    EXPECT_NEAR(path.PassDistanceNm(3), 75.0, 1e-6) << "on along the last leg";
-    EXPECT_NEAR(path.PassDistanceNm(4), 85.0, 1e-6) << "a leg distance that is no number counts 10";
-    const GeoPoint end = path.PointAt(path.LengthNm());
-    EXPECT_NEAR(end.LatitudeDegrees, 11.0 + 25.0 / 60.0, 1e-6);
-    EXPECT_NEAR(end.LongitudeDegrees, 20.0, 1e-9);
-}
-
-TEST(VqsimRoute, NeedsTwoCheckpointsWithAPositionAndWarnsOfOnesTooClose) {
-    RoutePath path;
-    std::string error;
-    std::vector<std::string> warnings;
-    EXPECT_FALSE(RoutePath::Build({Point(10, 20), Point(0, 0)}, path, error, warnings));
-    EXPECT_NE(error.find("1 checkpoint(s) with a position"), std::string::npos) << error;
-
-    Build({Point(10, 20), Point(10.005, 20.0), Point(11, 20)}, &warnings);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("closer than 0.012 degrees"), std::string::npos) << warnings[0];
 }
 
 TEST(VqsimFlight, WaitsForTheDepartureFliesAtTheGroundSpeedAndStopsAtTheEnd) {
@@ -89,15 +61,6 @@ TEST(VqsimFlight, WaitsForTheDepartureFliesAtTheGroundSpeedAndStopsAtTheEnd) {
     EXPECT_DOUBLE_EQ(last.LongitudeDegrees, 21.0);
     // Going back in time finds the first leg again.
     EXPECT_NEAR(flight.PositionAt(420.0).LatitudeDegrees, 10.5, 1e-9);
-}
-
-TEST(VqsimFlight, TakenUpMidRouteStartsAtItsCheckpointAtOnce) {
-    const RoutePath path = Build({Point(10, 20), Point(11, 20), Point(12, 20)});
-    FlightSettings settings;
-    settings.GroundSpeedKnots = 600.0;
-    const Flight flight(path, settings, 60.0, 0.0);
-    EXPECT_DOUBLE_EQ(flight.PositionAt(0.0).LatitudeDegrees, 11.0);
-    EXPECT_NEAR(flight.StopSeconds(), 360.0, 1e-9);
 }
 
 TEST(VqsimFlight, BurnsTheTanksInProportionWhileMovingAndNeverBelowEmpty) {

@@ -1,4 +1,5 @@
-// The default pilot's clicks and where a click lands in the gauge's mouse list.
+// The default pilot's clicks (a flight taken up, and where the clicks land, are
+// flown in example_flight_test).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -60,55 +61,6 @@ TEST_F(DefaultPilot, SwitchesOnStoresFuelMarksWhatHasNoPositionAndClosesTheAccou
         EXPECT_EQ(e.X, x);
         EXPECT_EQ(e.Y, y);
     }
-}
-
-TEST_F(DefaultPilot, TakingUpAFlightStepsToItsCheckpointAndKeepsTheStoredFuel) {
-    const vqsim::Flight flight(Path, Settings, 30.0, 0.0);
-    std::vector<std::string> warnings;
-    vqsim::PilotStart start;
-    start.FirstCheckpoint = 2;
-    start.StoreFuel = false;
-    const auto events = vqsim::DefaultPilot(flight, Route, start, warnings);
-    ASSERT_EQ(Commands(events), (std::vector<std::string>{"switch", "next", "next", "fuel-summary", "switch"}));
-    EXPECT_EQ(events[1].Second, 0);
-    EXPECT_EQ(events[2].Second, 0);
-}
-
-TEST_F(DefaultPilot, AFirstCheckpointWithoutPositionIsSteppedPastNotMarked) {
-    Route = {Point("X", 0, 0), Point("A", 10, 20), Point("C", 11, 20, "60")};
-    std::string error;
-    std::vector<std::string> buildWarnings;
-    ASSERT_TRUE(vqsim::RoutePath::Build(Route, Path, error, buildWarnings));
-    const vqsim::Flight flight(Path, Settings, 0.0, 120.0);
-    std::vector<std::string> warnings;
-    const auto events = vqsim::DefaultPilot(flight, Route, vqsim::PilotStart{}, warnings);
-    ASSERT_EQ(Commands(events), (std::vector<std::string>{"switch", "store-fuel", "next", "fuel-summary", "switch"}));
-    EXPECT_LT(events[2].Second, 120) << "at the gate, before departure";
-}
-
-// A mouse list in the host's layout: the whole instrument, two command areas, end.
-class MouseList : public ::testing::Test {
-protected:
-    static std::uint32_t VQ_STDCALL Command(std::uint32_t, std::uint32_t) { return 1; }
-    MouseArea List[6] = {};
-    void SetUp() override {
-        List[0].Kind = 1;
-        List[1] = MouseArea{2, 0, 0, 320, 60, 0, 0, 0, 0x10000, nullptr, 0};
-        List[2] = MouseArea{2, 24, 12, 16, 15, 1, 0, 0x20000000, 0, &Command, 0};
-        List[3] = MouseArea{2, 20, 10, 40, 40, 1, 0, 0x20000000, 0, &Command, 0};
-        List[4].Kind = 3;
-        List[5].Kind = 0;
-    }
-};
-
-TEST_F(MouseList, AClickLandsInTheFirstCommandAreaThatHoldsIt) {
-    EXPECT_EQ(vqsim::AreaAt(List, 24, 12), 2) << "top left corner is inside";
-    EXPECT_EQ(vqsim::AreaAt(List, 39, 26), 2);
-    EXPECT_EQ(vqsim::AreaAt(List, 40, 26), 3) << "the right edge is outside the first area";
-    EXPECT_EQ(vqsim::AreaAt(List, 100, 30), -1) << "the whole-instrument area takes no clicks";
-    EXPECT_EQ(vqsim::AreaAt(nullptr, 30, 20), -1);
-    List[2].Kind = 0;  // the list ends before the areas
-    EXPECT_EQ(vqsim::AreaAt(List, 30, 20), -1);
 }
 
 }  // namespace
