@@ -7,8 +7,6 @@
 #include "platform/regional.h"
 #include "tests/vqreport/vqreport_test.h"
 #include "tools/vqreport/conversions.h"
-#include "tools/vqreport/csv.h"
-#include "tools/vqreport/great_circle.h"
 
 namespace {
 
@@ -48,27 +46,6 @@ TEST(VqreportConversions, JudgeAsTheGaugeDoesWhateverPCTheToolRunsOn) {
     for (const char* bad : {"", "12.5", "$", "0x", "99999999999", "0 ", "-", "00x0"}) {
         EXPECT_FALSE(vqreport::ReadWholeNumber(bad, whole)) << bad;
     }
-}
-
-TEST(VqreportGreatCircle, NauticalMiles) {
-    EXPECT_NEAR(vqreport::GreatCircleNm(0, 0, 0, 1), 60.04, 0.01);
-    // Against the spherical law of cosines: shorter than along the parallel
-    // (60.04), and across the date line the short way.
-    EXPECT_NEAR(vqreport::GreatCircleNm(60, 0, 60, 2), 60.0382, 0.001);
-    EXPECT_NEAR(vqreport::GreatCircleNm(10, 170, 10, -170), 1182.383, 0.001);
-    EXPECT_DOUBLE_EQ(vqreport::GreatCircleNm(52, 4, 52, 4), 0.0);
-}
-
-TEST(VqreportCsv, QuotesDelimitersAndLines) {
-    vqreport::CsvTable table;
-    std::string error;
-    ASSERT_TRUE(vqreport::ParseCsv("a\tb\n\n\"x\"\"y\"\t\" z \"\r\n", table, error)) << error;
-    EXPECT_EQ(table.Delimiter, '\t');
-    ASSERT_EQ(table.Rows.size(), 2u);
-    EXPECT_EQ(table.Rows[1].Line, 3);
-    EXPECT_EQ(table.Rows[1].Cells, (std::vector<std::string>{"x\"y", " z "}));
-    EXPECT_FALSE(vqreport::ParseCsv("a,b\n\"x\" y,z\n", table, error));
-    EXPECT_EQ(error, "line 2: text after the closing quote of a cell");
 }
 
 TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
@@ -132,21 +109,6 @@ TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
             EXPECT_EQ(run.Err.find("unexpected"), std::string::npos) << run.Err;
         }
     }
-}
-
-// A count of 2147483647 in a short file, and a huge line: the load ends at
-// the end of the file.
-TEST_F(VqreportRobustness, HugeCountAndHugeLine) {
-    auto lines = vqreporttest::CleanReportLines(2);
-    vqreporttest::At(lines, 31) = "2147483647";
-    vqreporttest::At(lines, 40) = std::string(200000, 'y');
-    vqtest::WriteFile("huge.rec", vqtest::CrLfLines(lines));
-    const auto run = Vqreport({"check", "huge.rec"});
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_NE(run.Out.find("huge.rec:31: error: checkpoint count"), std::string::npos) << run.Out;
-    EXPECT_NE(run.Out.find("huge.rec:40: error: checkpoint 1 (\"Point 1\") field 9: the line is more than 65536"),
-              std::string::npos)
-        << run.Out;
 }
 
 }  // namespace

@@ -10,32 +10,6 @@ namespace {
 using vqsim::ParseReportText;
 using vqsim::ReportText;
 
-// A report of `count` checkpoints: header texts H1..H27, checkpoint texts
-// C<k>F<f>, coordinates 10+k, 20+k.
-std::string Numbered(int count) { return vqtest::CrLfLines(vqtest::NumberedReportLines(count)); }
-
-TEST(VqsimReportText, ReadsEachFieldFromItsLineWithEitherLineEnd) {
-    const std::vector<std::string> lines = vqtest::NumberedReportLines(3);
-    std::string lf;
-    for (const auto& line : lines) lf += "  " + line + " \n";
-    for (const std::string& bytes : {Numbered(3), lf}) {
-        ReportText report;
-        std::string error;
-        ASSERT_TRUE(ParseReportText(bytes, "r.rec", report, error)) << error;
-        EXPECT_EQ(report.Header[0], "H1");
-        EXPECT_EQ(report.Header[26], "H27");
-        EXPECT_EQ(report.ListField2, "L2");
-        ASSERT_EQ(report.Checkpoints.size(), 3u);
-        EXPECT_EQ(report.Checkpoints[2].Name, "C2F1");
-        EXPECT_EQ(report.Checkpoints[2].LegDistance, "C2F10");
-        EXPECT_EQ(report.Checkpoints[2].ActualArrival, "C2F15");
-        EXPECT_DOUBLE_EQ(report.StartFuel, 1234.5);
-        EXPECT_DOUBLE_EQ(report.Checkpoints[2].Latitude, 12.0);
-        EXPECT_DOUBLE_EQ(report.Checkpoints[2].Longitude, 22.0);
-        EXPECT_EQ(report.Checkpoints[2].CoordinateLine, 33 + 45 + 4);
-    }
-}
-
 TEST(VqsimReportText, KeepsTheFirstHundredCheckpointsAsTheGaugeDoes) {
     std::vector<std::string> lines = vqtest::NumberedReportLines(102);
     const std::size_t firstCoordinate = 32 + 15 * 102;  // after the texts of all 102 and the start fuel
@@ -100,7 +74,8 @@ TEST(VqsimNavLog, ShowsEachCheckpointWithItsTimesAndTheTotalsOverMidnight) {
     fix.ActualArrival = "00:25";
     report.Checkpoints = {first, fix};
     const std::string table = vqsim::NavLogTable(report);
-    EXPECT_NE(table.find("  1  Gardermoen       ENGM         -      -      -     -      -  23:40"), std::string::npos) << table;
+    EXPECT_NE(table.find("  1  Gardermoen       ENGM         -      -      -     -      -  23:40"), std::string::npos)
+        << table;
     EXPECT_NE(table.find("  2  Dale with a lon~ (DALEX)     18  00:43  00:45    +2  00:24  00:25"), std::string::npos)
         << table;
     EXPECT_NE(table.find("Departure 23:40, arrival 00:25, flight time 00:45"), std::string::npos) << table;
