@@ -106,7 +106,9 @@ protected:
         for (int line = 1; line <= 3; ++line) {
             for (HostVariable& source : Host->Line(line)->Source) {
                 if (source.Token == LatitudeToken) source.Value = latitude * MinutesPerDegree * LatitudeUnitsPerMinute;
-                if (source.Token == LongitudeToken) source.Value = longitude * MinutesPerDegree * LongitudeUnitsPerMinute;
+                if (source.Token == LongitudeToken) {
+                    source.Value = longitude * MinutesPerDegree * LongitudeUnitsPerMinute;
+                }
             }
         }
         // Two frames: line 3 moves on after lines 1 and 2 were built.
