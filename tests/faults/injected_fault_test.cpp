@@ -18,15 +18,19 @@ using vqtest::WriteFile;
 
 class InjectedFault : public vqtest::SaveFaultTest {};
 
-TEST_F(InjectedFault, DirectoryThatCannotBeWritten) {
-    DiskFaults faults;
-    faults.FailCreate = DiskFaults::Every;
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-        SaveReport();
+// The new file cannot be created (a directory that cannot be written), put
+// on the disk, or moved into place; twice in a row.
+TEST_F(InjectedFault, EachStepOfTheSaveFailing) {
+    DiskFaults create, flush, move;
+    create.FailCreate = flush.FailFlush = move.FailMove = DiskFaults::Every;
+    for (const DiskFaults& faults : {create, flush, move}) {
+        {
+            InjectedDisk disk(faults);
+            SaveReport();
+            SaveReport();
+        }
+        ExpectNothingLost();
     }
-    ExpectNothingLost();
     ExpectNextSaveWritesItWhole();
 }
 
@@ -50,28 +54,6 @@ TEST_F(InjectedFault, DiskFillsUpPartWayThroughTheSave) {
     InjectedDisk disk(faults);
     SaveReport();
     EXPECT_EQ(ReadFile("tolvanix.rec"), WholeFile);
-}
-
-TEST_F(InjectedFault, FlushToDiskFails) {
-    DiskFaults faults;
-    faults.FailFlush = DiskFaults::Nth(1);
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-    }
-    ExpectNothingLost();
-    ExpectNextSaveWritesItWhole();
-}
-
-TEST_F(InjectedFault, NewFileCannotBeMovedIntoPlace) {
-    DiskFaults faults;
-    faults.FailMove = DiskFaults::Every;
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-    }
-    ExpectNothingLost();
-    ExpectNextSaveWritesItWhole();
 }
 
 TEST_F(InjectedFault, SwitchingOffOnAFailingDiskKeepsTheFlightInMemory) {
