@@ -1,5 +1,5 @@
-// The face pictures: the font sized to the text boxes, and the text drawn in
-// its box and colours (vqsim reads the background with host/bitmap_file).
+// The face pictures: the text drawn in its box and colours (the example
+// flights draw the whole face; vqsim reads the background with host/bitmap_file).
 #include <gtest/gtest.h>
 
 #include "host/vqsim/face.h"
@@ -21,14 +21,6 @@ protected:
     }
     vqsim::TrueTypeFont Font;
 };
-
-TEST_F(VqsimFace, SizesTheFontToTheBoxAsAFixedPitchFaceFillsIt) {
-    EXPECT_NEAR(Font.AdvancePerEm(), 0.6, 0.01) << "a fixed-pitch face with the metrics of the display's";
-    const double line = vqsim::FontEmPixels(Font, 200, 24, 20);
-    EXPECT_NEAR(20 * line * Font.AdvancePerEm(), 200.0, 1e-6) << "twenty characters fill the box";
-    const double mark = vqsim::FontEmPixels(Font, 10, 10, 1);
-    EXPECT_NEAR(mark * (Font.AscentPerEm() + Font.DescentPerEm()), 10.0, 1e-6) << "the mark fits its box's height";
-}
 
 TEST_F(VqsimFace, DrawsEachTextInItsBoxAndColoursAndNothingOutside) {
     RgbPicture background;
