@@ -1,7 +1,7 @@
-// What the user types: the options, the times they take and the pilot's script.
+// What the user types: the options (the example flights use them) and the
+// pilot's script.
 #include <gtest/gtest.h>
 
-#include "host/vqsim/clock_time.h"
 #include "host/vqsim/options.h"
 #include "host/vqsim/pilot.h"
 
@@ -12,25 +12,6 @@ using vqsim::ParseOptions;
 
 bool Parse(std::vector<std::string> args, Options& options, std::string& error) {
     return ParseOptions(args, options, error);
-}
-
-TEST(VqsimOptions, ReadsEveryValueInBothSpellings) {
-    Options options;
-    std::string error;
-    ASSERT_TRUE(Parse({"--speed", "380", "--out=flights/a", "r.rec", "--fuel", "1,2.5,3", "--burn=900",
-                       "--departure", "23:50", "--crash-at", "+0:10", "--face-at", "00:10:30", "--no-pictures"},
-                      options, error))
-        << error;
-    EXPECT_EQ(options.Report, "r.rec");
-    EXPECT_EQ(options.OutDir, "flights/a");
-    EXPECT_DOUBLE_EQ(options.Flight.GroundSpeedKnots, 380.0);
-    EXPECT_DOUBLE_EQ(options.Flight.TankFuel[1], 2.5);
-    EXPECT_DOUBLE_EQ(options.Flight.BurnPerHour, 900.0);
-    EXPECT_EQ(options.DepartureOfDay, 23 * 3600 + 50 * 60);
-    EXPECT_EQ(vqsim::ElapsedAt(options.CrashAt, options.DepartureOfDay), 600);
-    ASSERT_EQ(options.FaceAt.size(), 1u);
-    EXPECT_EQ(vqsim::ElapsedAt(options.FaceAt[0], options.DepartureOfDay), 20 * 60 + 30) << "after midnight";
-    EXPECT_FALSE(options.Pictures);
 }
 
 TEST(VqsimOptions, RefusesWhatCannotBeFlownWithAMessage) {

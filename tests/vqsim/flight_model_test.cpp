@@ -55,7 +55,7 @@ TEST(VqsimFlight, WaitsForTheDepartureFliesAtTheGroundSpeedAndStopsAtTheEnd) {
     EXPECT_DOUBLE_EQ(last.LongitudeDegrees, 21.0);
 }
 
-TEST(VqsimFlight, BurnsTheTanksInProportionWhileMovingAndNeverBelowEmpty) {
+TEST(VqsimFlight, BurnsTheTanksInProportionWhileMoving) {
     const RoutePath path = Build({Point(10, 20), Point(30, 20)});  // 1200 NM
     FlightSettings settings;
     settings.GroundSpeedKnots = 600.0;  // 2 hours
