@@ -8,6 +8,8 @@
 #include "report/report_file.h"
 #include "tests/faults/fault_support.h"
 
+#include <filesystem>
+
 namespace {
 
 using vqtest::DiskFaults;
@@ -100,6 +102,19 @@ TEST_F(InjectedFault, CopyOfARefusedFileFailsSoTheFileIsNotReplaced) {
 // Systems without an atomic replace move the old file aside first; a failure
 // of either move leaves a complete old report under one of the two names.
 TEST_F(InjectedFault, ReplaceWithoutAtomicMoveFailingAtEachMove) {
+    // A backup left by an interrupted replace is older than the target; a
+    // target that is a directory is refused.
+    WriteFile("target", "older");
+    WriteFile("target.old", "oldest");
+    WriteFile("temp", "old");
+    ASSERT_TRUE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+    EXPECT_EQ(ReadFile("target"), "old");
+    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"target", "tolvanix.rec"}));
+    std::filesystem::create_directory("dir");
+    WriteFile("temp", "x");
+    EXPECT_FALSE(platform::ReplaceFileSafely("temp", "dir", "dir.old", false));
+    EXPECT_FALSE(Exists("dir.old"));
+
     // The moves: target to backup, temp to target, and on failure backup to target.
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);

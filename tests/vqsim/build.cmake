@@ -4,8 +4,6 @@ vq_test(vqsim_tests
   ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/flight_model_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pilot_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/report_output_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/picture_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/example_flight_test.cpp)
 target_link_libraries(vqsim_tests PRIVATE vqsim_lib)
 

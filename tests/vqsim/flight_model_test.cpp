@@ -74,11 +74,4 @@ TEST(VqsimFlight, BurnsTheTanksInProportionWhileMoving) {
     EXPECT_DOUBLE_EQ(tanks[0] + tanks[1] + tanks[2], 1500.0) << "no burn after the stop";
 }
 
-TEST(VqsimFlight, CrossesTheDateLineTheShortWay) {
-    const RoutePath path = Build({Point(0, 179.0), Point(0, -179.0)});
-    EXPECT_NEAR(path.LengthNm(), 120.0, 1e-9);
-    EXPECT_NEAR(path.PointAt(60.0).LongitudeDegrees, 180.0, 1e-9);
-    EXPECT_NEAR(path.PointAt(90.0).LongitudeDegrees, -179.5, 1e-9);
-}
-
 }  // namespace
