@@ -107,17 +107,6 @@ TEST_F(BadReportFile, CtrlZAndNulInsideFieldsAreKept) {
     EXPECT_EQ(ReadFile(File), bytes);
 }
 
-TEST_F(BadReportFile, BinaryFileIsRefusedAndKept) {
-    std::string bytes;
-    for (int i = 0; i < 5000; ++i) bytes.push_back(static_cast<char>((i * 7919) & 0xff));
-    ReportHeader.Field01 = "in memory";
-    WriteFile(File, bytes);
-    LoadReport();
-    SaveReport();
-    EXPECT_EQ(ReadFile("tolvanix-kept-1.rec"), bytes);
-    EXPECT_NE(ReadFile(File).find("\r\nin memory\r\n"), std::string::npos);
-}
-
 TEST_F(BadReportFile, TrailingContentAndBadNumbersAreKeptBlankLinesAreNot) {
     auto lines = NumberedReportLines(1);
     lines.push_back("remarks the gauge does not read");

@@ -92,39 +92,31 @@ TEST_F(New, GivenLegDistancesAndSpreadsheetCsv) {
 TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
     struct Case {
         const char* Csv;
+        std::vector<std::string> Options;
         const char* Message;
     } cases[] = {
-        {"name,lattitude,longitude\nA,1,2\n", "\"lattitude\" is not a checkpoint field"},
-        {"identifier\nA\n", "no name column"},
-        {"name,latitude,longitude\nA,1,2\nB,,3\n", ":3: error: checkpoint 2 has a latitude or a longitude"},
-        {"name,latitude,longitude\nA,91,2\n", "is not a latitude"},
-        {"name,latitude,longitude,planned leg time\nA,1,2,1h\n", "planned leg time \"1h\" is not a time"},
-        {"name,latitude,longitude\nA,1,2\nB,0,0\n", "give the leg distance"},
-        {"name,latitude,longitude\nA,1,2,3\n", "the row has 4 cells"},
-        {"name\n\"A\n", "a quoted cell is not closed"},
-        {"name,leg distance\n", "no checkpoints"},
+        {"name,lattitude,longitude\nA,1,2\n", {}, "\"lattitude\" is not a checkpoint field"},
+        {"identifier\nA\n", {}, "no name column"},
+        {"name,latitude,longitude\nA,1,2\nB,,3\n", {}, ":3: error: checkpoint 2 has a latitude or a longitude"},
+        {"name,latitude,longitude\nA,91,2\n", {}, "is not a latitude"},
+        {"name,latitude,longitude,planned leg time\nA,1,2,1h\n", {}, "planned leg time \"1h\" is not a time"},
+        {"name,latitude,longitude\nA,1,2\nB,0,0\n", {}, "give the leg distance"},
+        {"name,latitude,longitude\nA,1,2,3\n", {}, "the row has 4 cells"},
+        {"name\n\"A\n", {}, "a quoted cell is not closed"},
+        {"name,leg distance\n", {}, "no checkpoints"},
+        {Route, {}, "give the departure time"},  // the gauge would take no times at all
+        {Route, {"--departure-time", "25:00"}, "--departure-time \"25:00\" is not a time"},
+        {Route, {"--departure-time", "9:00", "--extra-fuel2", "lots"}, "--extra-fuel2 \"lots\" is not a whole number"},
     };
     for (const Case& c : cases) {
         WriteFile("route.csv", c.Csv);
-        const auto run = Vqreport({"new", "route.csv"});
+        std::vector<std::string> args{"new", "route.csv"};
+        args.insert(args.end(), c.Options.begin(), c.Options.end());
+        const auto run = Vqreport(args);
         EXPECT_EQ(run.Status, 2) << c.Csv;
         EXPECT_NE(run.Err.find(c.Message), std::string::npos) << c.Csv << "\n" << run.Err;
         EXPECT_FALSE(Exists(ReportFileName)) << c.Csv;
     }
-
-    // Without a departure time the gauge would take no times at all.
-    WriteFile("route.csv", Route);
-    auto run = Vqreport({"new", "route.csv"});
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_NE(run.Err.find("give the departure time"), std::string::npos) << run.Err;
-    EXPECT_FALSE(Exists(ReportFileName));
-
-    WriteFile("route.csv", Route);
-    run = Vqreport({"new", "route.csv", "--departure-time", "25:00", "--extra-fuel2", "lots"});
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_NE(run.Err.find("--departure-time \"25:00\" is not a time"), std::string::npos) << run.Err;
-    EXPECT_NE(run.Err.find("--extra-fuel2 \"lots\" is not a whole number"), std::string::npos) << run.Err;
-    EXPECT_FALSE(Exists(ReportFileName));
 }
 
 }  // namespace
