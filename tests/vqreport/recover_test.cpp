@@ -42,27 +42,6 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 class Recover : public vqtest::ModuleTest {};
 
-// The file the gauge leaves, read against tolvanix.rec; the listing changes nothing.
-TEST_F(Recover, ListsTheRecoveryFileAgainstTheReport) {
-    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
-    vqtest::WriteFile("tolvanix-kept-1.rec", ReportWithTimes(3));  // not a recovery file
-    EXPECT_EQ(Vqreport({"recover"}).Out, "No recovery file in the current directory: nothing to restore.\n");
-    vqtest::WriteFile("tolvanix-recovery.rec", ReportWithTimes(4));
-    const auto before = Snapshot();
-    const auto run = Vqreport({"recover"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    const std::string& out = run.Out;
-    EXPECT_TRUE(Contains(out, "tolvanix-recovery.rec  written 20")) << out;
-    EXPECT_TRUE(Contains(out, "(the last flight ended without a save)\n"
-                              "  flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
-                              "  holds 4 checkpoint times, the last at checkpoint 4 P4 (10:45); tolvanix.rec holds 2\n"))
-        << out;
-    EXPECT_TRUE(Contains(out, "  holds 2 checkpoint times, the last at checkpoint 2 P2 (10:25)\n")) << out;
-    EXPECT_TRUE(Contains(out, "(tolvanix.rec is kept as tolvanix-before-recover-1.rec)")) << out;
-    EXPECT_TRUE(Contains(out, "\n  vqreport recover --restore\n")) << out;
-    EXPECT_EQ(Snapshot(), before);
-}
-
 // Recovery files as the gauge's own code writes them and sets them aside,
 // the newest first.
 TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
@@ -80,22 +59,32 @@ TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
     EXPECT_TRUE(Contains(run.Out, "the last at checkpoint 2 P2 (10:26); tolvanix.rec holds 1\n")) << run.Out;
 }
 
-// The report is kept under the first free name, the recovery file takes its
-// place and is gone, and the gauge's reader takes the result.
-TEST_F(Recover, RestoreKeepsTheReportAndLoads) {
+// The file the gauge leaves, listed against tolvanix.rec without changing a
+// file; restored, the report is kept under the first free name, the recovery
+// file takes its place and is gone, and the gauge's reader takes the result.
+TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     const std::string report = ReportWithTimes(2);
     const std::string recovery = ReportWithTimes(4);
     vqtest::WriteFile("tolvanix.rec", report);
+    vqtest::WriteFile("tolvanix-before-recover-1.rec", "an earlier one");  // not a recovery file
+    EXPECT_EQ(Vqreport({"recover"}).Out, "No recovery file in the current directory: nothing to restore.\n");
     vqtest::WriteFile("tolvanix-recovery.rec", recovery);
-    vqtest::WriteFile("tolvanix-before-recover-1.rec", "an earlier one");
-    vqtest::WriteFile("tolvanix-recovery-1.rec", ReportWithTimes(3));
+    const auto before = Snapshot();
+    const std::string list = Vqreport({"recover"}).Out;
+    EXPECT_TRUE(Contains(list, "tolvanix-recovery.rec  written 20")) << list;
+    EXPECT_TRUE(Contains(list, "(the last flight ended without a save)\n"
+                               "  flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
+                               "  holds 4 checkpoint times, the last at checkpoint 4 P4 (10:45); tolvanix.rec holds 2\n"))
+        << list;
+    EXPECT_TRUE(Contains(list, "(tolvanix.rec is kept as tolvanix-before-recover-2.rec)")) << list;
+    EXPECT_TRUE(Contains(list, "\n  vqreport recover --restore\n")) << list;
+    EXPECT_EQ(Snapshot(), before);
 
     const auto run = Vqreport({"recover", "--restore"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "kept tolvanix.rec as tolvanix-before-recover-2.rec");
     EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"tolvanix-before-recover-1.rec",
-                                                                  "tolvanix-before-recover-2.rec",
-                                                                  "tolvanix-recovery-1.rec", "tolvanix.rec"}));
+                                                                  "tolvanix-before-recover-2.rec", "tolvanix.rec"}));
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-1.rec"), "an earlier one");
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-2.rec"), report);
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), recovery);
