@@ -109,16 +109,6 @@ TEST_F(ReportFile, CountAndNumberLinesReadTheirLeadingNumber) {
     EXPECT_EQ(ChkPointList.StartFuel, 250.5);
     EXPECT_EQ(ChkPointList.Item(0).Latitude, 0.0);
     EXPECT_EQ(ChkPointList.Item(1).Latitude, 15.0);
-
-    for (const char* count : {"none", "-4", ""}) {
-        lines = NumberedReportLines(0);
-        lines[30] = count;
-        lines[31] = "77.25";
-        WriteFile(File, CrLfLines(lines));
-        LoadReport();
-        EXPECT_EQ(ChkPointList.Count, 0) << count;
-        EXPECT_EQ(ChkPointList.StartFuel, 77.25) << count;
-    }
 }
 
 TEST_F(ReportFile, NumbersNeverWriteInfOrNan) {
