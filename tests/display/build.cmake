@@ -1,6 +1,4 @@
 vq_test(display_tests
-  ${CMAKE_CURRENT_LIST_DIR}/elements_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lines_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/arrival_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frame_allocation_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/arrival_test.cpp)
 target_link_libraries(display_tests PRIVATE vqhost)

@@ -8,6 +8,8 @@
 #include "report/report_file.h"
 #include "tests/faults/fault_support.h"
 
+#include <filesystem>
+
 namespace {
 
 using vqtest::DiskFaults;
@@ -18,15 +20,19 @@ using vqtest::WriteFile;
 
 class InjectedFault : public vqtest::SaveFaultTest {};
 
-TEST_F(InjectedFault, DirectoryThatCannotBeWritten) {
-    DiskFaults faults;
-    faults.FailCreate = DiskFaults::Every;
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-        SaveReport();
+// The new file cannot be created (a directory that cannot be written), put
+// on the disk, or moved into place; twice in a row.
+TEST_F(InjectedFault, EachStepOfTheSaveFailing) {
+    DiskFaults create, flush, move;
+    create.FailCreate = flush.FailFlush = move.FailMove = DiskFaults::Every;
+    for (const DiskFaults& faults : {create, flush, move}) {
+        {
+            InjectedDisk disk(faults);
+            SaveReport();
+            SaveReport();
+        }
+        ExpectNothingLost();
     }
-    ExpectNothingLost();
     ExpectNextSaveWritesItWhole();
 }
 
@@ -50,28 +56,6 @@ TEST_F(InjectedFault, DiskFillsUpPartWayThroughTheSave) {
     InjectedDisk disk(faults);
     SaveReport();
     EXPECT_EQ(ReadFile("tolvanix.rec"), WholeFile);
-}
-
-TEST_F(InjectedFault, FlushToDiskFails) {
-    DiskFaults faults;
-    faults.FailFlush = DiskFaults::Nth(1);
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-    }
-    ExpectNothingLost();
-    ExpectNextSaveWritesItWhole();
-}
-
-TEST_F(InjectedFault, NewFileCannotBeMovedIntoPlace) {
-    DiskFaults faults;
-    faults.FailMove = DiskFaults::Every;
-    {
-        InjectedDisk disk(faults);
-        SaveReport();
-    }
-    ExpectNothingLost();
-    ExpectNextSaveWritesItWhole();
 }
 
 TEST_F(InjectedFault, SwitchingOffOnAFailingDiskKeepsTheFlightInMemory) {
@@ -118,6 +102,19 @@ TEST_F(InjectedFault, CopyOfARefusedFileFailsSoTheFileIsNotReplaced) {
 // Systems without an atomic replace move the old file aside first; a failure
 // of either move leaves a complete old report under one of the two names.
 TEST_F(InjectedFault, ReplaceWithoutAtomicMoveFailingAtEachMove) {
+    // A backup left by an interrupted replace is older than the target; a
+    // target that is a directory is refused.
+    WriteFile("target", "older");
+    WriteFile("target.old", "oldest");
+    WriteFile("temp", "old");
+    ASSERT_TRUE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+    EXPECT_EQ(ReadFile("target"), "old");
+    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"target", "tolvanix.rec"}));
+    std::filesystem::create_directory("dir");
+    WriteFile("temp", "x");
+    EXPECT_FALSE(platform::ReplaceFileSafely("temp", "dir", "dir.old", false));
+    EXPECT_FALSE(Exists("dir.old"));
+
     // The moves: target to backup, temp to target, and on failure backup to target.
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);

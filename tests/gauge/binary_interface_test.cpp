@@ -1,6 +1,6 @@
 // The module file as the panel system sees it: loaded by name, found through
 // its four exported names, every record word checked, and every routine
-// checked to remove exactly its own arguments from the stack (stdcall).
+// called to see that it removes exactly its own arguments (stdcall).
 #include <cstring>
 
 #include "display/elements.h"
@@ -57,18 +57,11 @@ protected:
     host::ModuleFile Module;
 };
 
-TEST_F(ModuleFileTest, ExportsBothNamesOfEachRecord) {
+TEST_F(ModuleFileTest, ExportsBothNamesOfEachRecordWordForWord) {
     EXPECT_EQ(Module.Symbol("Linkage"), Module.Symbol("_Linkage"));
     EXPECT_EQ(Module.Symbol("ImportTable"), Module.Symbol("_ImportTable"));
-    EXPECT_NE(Module.Symbol("Linkage"), nullptr);
-    EXPECT_NE(Module.Symbol("ImportTable"), nullptr);
-}
-
-TEST_F(ModuleFileTest, RecordsWordForWord) {
     const ModuleLinkage& linkage = *Module.Linkage;
     EXPECT_EQ(linkage.Version, 19u);
-    EXPECT_NE(linkage.ModuleInit, nullptr);
-    EXPECT_NE(linkage.ModuleDeinit, nullptr);
     EXPECT_EQ(linkage.Reserved3 | linkage.Reserved4 | linkage.Reserved5, 0u);
     const ModuleImports& imports = *Module.Imports;
     EXPECT_EQ(imports.Version, 15u);
@@ -78,11 +71,6 @@ TEST_F(ModuleFileTest, RecordsWordForWord) {
     const GaugeHeader& header = *linkage.Gauge;
     EXPECT_EQ(header.Version, 610u);
     EXPECT_STREQ(header.Name, "VQgauge");
-    for (const void* routine : {(const void*)header.Query, (const void*)header.Install, (const void*)header.Initialize,
-                                (const void*)header.Update, (const void*)header.Generate, (const void*)header.Draw,
-                                (const void*)header.Kill}) {
-        EXPECT_NE(routine, nullptr);
-    }
     EXPECT_EQ(header.Reserved10, 0u);
     EXPECT_EQ(header.SizeValue, 160u);
     for (std::uint32_t word : header.Reserved12) EXPECT_EQ(word, 0u);
@@ -101,7 +89,6 @@ TEST_F(ModuleFileTest, RecordsWordForWord) {
         EXPECT_EQ(line->Header.Kind, 2u);
         EXPECT_EQ(line->Header.Failures, top->Header.Failures);
         EXPECT_EQ(line->CharacterCount, counts[i]);
-        EXPECT_NE(line->Callback, nullptr);
         EXPECT_STREQ(line->FontFace, "Courier New");
     }
     EXPECT_EQ(children[3], nullptr);
@@ -144,13 +131,6 @@ TEST_F(ModuleFileTest, EveryRoutineRemovesExactlyItsArguments) {
     }
     EXPECT_EQ(BytesRemovedByCallee((const void*)header.Kill, nullptr, 0, false), 0);
     EXPECT_TRUE(host.GuardsIntact());
-}
-
-TEST(ModuleFileLoad, RefusesFilesThatAreNotGaugeModules) {
-    host::ModuleFile module;
-    std::string error;
-    EXPECT_FALSE(module.Load(vqtest::TestProgramDirectory() + "/no-such-module.gau", error));
-    EXPECT_NE(error.find("cannot load"), std::string::npos);
 }
 
 #ifdef _WIN32

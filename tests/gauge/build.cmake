@@ -3,11 +3,12 @@ vq_test(gauge_tests
   ${CMAKE_CURRENT_LIST_DIR}/lifecycle_test.cpp)
 target_link_libraries(gauge_tests PRIVATE vqhost)
 
-# The module file as a host sees it: loaded by name, driven through its exports.
+# The module file as a host sees it: loaded by name, driven through its
+# exports; and against vqreport, which reads the same reports.
 vq_test(module_file_tests
   ${CMAKE_CURRENT_LIST_DIR}/binary_interface_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/flight_test.cpp)
-target_link_libraries(module_file_tests PRIVATE vqhost)
+target_link_libraries(module_file_tests PRIVATE vqhost vqreport_lib)
 add_dependencies(module_file_tests VQgauge)
 
 if(WIN32)
@@ -28,6 +29,17 @@ if(WIN32)
   add_test(NAME gauge_file_pentium_code_negative
     COMMAND ${gauge_check} rejects_newer_code $<TARGET_FILE:gauge_newer_code>)
 
+  # The imports check must fail on a DLL that takes memory, a thread and TLS,
+  # and name each: what a load and unload of the gauge file could leave behind.
+  add_library(gauge_takes_memory SHARED ${CMAKE_CURRENT_LIST_DIR}/takes_memory.c)
+  target_link_options(gauge_takes_memory PRIVATE -nostdlib -Wl,-e,_DllEntry@12)
+  target_link_libraries(gauge_takes_memory PRIVATE kernel32)
+  add_test(NAME gauge_file_imports_negative
+    COMMAND ${gauge_check} imports $<TARGET_FILE:gauge_takes_memory>)
+  set_tests_properties(gauge_file_imports_negative PROPERTIES PASS_REGULAR_EXPRESSION
+    "CreateThread: a thread function\n.*HeapAlloc: a function that allocates memory\n.*TlsAlloc: a thread function")
+
   set_tests_properties(gauge_file_imports gauge_file_tls gauge_file_pentium_code gauge_file_size
-    gauge_file_pentium_code_negative PROPERTIES ENVIRONMENT "OBJDUMP=${VQ_OBJDUMP};NM=${VQ_NM}")
+    gauge_file_pentium_code_negative gauge_file_imports_negative
+    PROPERTIES ENVIRONMENT "OBJDUMP=${VQ_OBJDUMP};NM=${VQ_NM}")
 endif()

@@ -3,8 +3,9 @@
 # (Windows 95 and later, 486DX and Pentium processors). One check per call:
 #   check_gauge_file.sh imports FILE       imports only from the Windows 95 KERNEL32.DLL,
 #                                          the first system MSVCRT.DLL and USER32 wsprintfA,
-#                                          by name, no delay-load, wide-character or thread
-#                                          function; exports the four records by plain name
+#                                          by name, no delay-load, wide-character, thread or
+#                                          allocating function; exports the four records by
+#                                          plain name
 #   check_gauge_file.sh tls FILE           no TLS directory
 #   check_gauge_file.sh pentium_code FILE  no instruction newer than the Pentium's; names
 #                                          the functions from FILE.debug beside it
@@ -43,6 +44,12 @@ imports() {
     function thread(name) {
       return name ~ /^(Create(Remote|Kernel)?Thread|(FreeLibraryAnd)?ExitThread|TerminateThread|_beginthread(ex)?|_endthread(ex)?|Tls[A-Z].*)$/
     }
+    # Functions that take memory from a heap or the system: the gauge file has
+    # none, so nothing it holds can outlive an unload (with the thread and TLS
+    # functions and no TLS directory, a load and unload leaves nothing behind).
+    function allocates(name) {
+      return name ~ /^(Heap(Alloc|ReAlloc|Create)|VirtualAlloc(Ex)?|(Global|Local)(Re)?Alloc|malloc|calloc|realloc|_?strdup|\?\?2@.*|\?\?_U@.*)$/
+    }
     BEGIN {
       load("KERNEL32.DLL", k32); load("MSVCRT.DLL", crt); ok["USER32.DLL", "wsprintfA"] = 1
       from["KERNEL32.DLL"] = "not exported by the Windows 95 KERNEL32.DLL"
@@ -55,6 +62,7 @@ imports() {
       name = $3; count++; why = ""
       if (name == "<none>") { name = "#" $2; why = "imported by ordinal, not by name" }
       else if (thread(name)) why = "a thread function"
+      else if (allocates(name)) why = "a function that allocates memory"
       else if (wide(dll, name)) why = "a wide-character function"
       else if (!((dll, name) in ok)) why = (dll in from) ? from[dll] : "a DLL the gauge file may not use"
       if (why != "") { print dll " " name ": " why; bad++ }

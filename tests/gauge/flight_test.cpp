@@ -2,14 +2,21 @@
 // exports: install, switch on, greeting, checkpoints passed by moving line 3's
 // position, one checkpoint without position marked by hand, the fuel
 // commands, switch off and kill; then the report file holds the times. The
-// same flight with the host running other x87 control words gives the same
-// report, and every call hands the host's word back with no flag it unmasks.
+// same flight with the host running other x87 control words, or mirrored west
+// of the zero meridian, gives the same report, and every call hands the host's
+// word back with no flag it unmasks. And the gauge file reads odd reports as
+// vqreport does.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <sstream>
 
 #include "host/module_file.h"
 #include "host/panel_host.h"
+#include "interface/units.h"
+#include "interface/variables.h"
 #include "tests/test_support.h"
+#include "tools/vqreport/cli.h"
 
 namespace {
 
@@ -57,6 +64,11 @@ std::vector<std::string> RouteReport() {
     });
 }
 
+// "-x" for "x" and "x" for "-x": a longitude mirrored at the zero meridian.
+void Mirror(std::string& longitude) {
+    longitude = longitude[0] == '-' ? longitude.substr(1) : "-" + longitude;
+}
+
 // The lines of a report's bytes, each ended by CR LF.
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -75,11 +87,23 @@ protected:
     std::string Fly(std::optional<std::uint16_t> hostWord = std::nullopt);
     void At(int hour, int minute, double second, double latitude, double longitude) {
         Host->SetClock(hour, minute, second);
-        Host->SetAircraftPosition(latitude, longitude);
+        // The host keeps the face's source variables current by their tokens,
+        // in its own units, the longitude counted 0 to 360 degrees east.
+        if (West) longitude = -longitude;
+        if (longitude < 0.0) longitude += 360.0;
+        for (int line = 1; line <= 3; ++line) {
+            for (HostVariable& source : Host->Line(line)->Source) {
+                if (source.Token == LatitudeToken) source.Value = latitude * MinutesPerDegree * LatitudeUnitsPerMinute;
+                if (source.Token == LongitudeToken) {
+                    source.Value = longitude * MinutesPerDegree * LongitudeUnitsPerMinute;
+                }
+            }
+        }
         // Two frames: line 3 moves on after lines 1 and 2 were built.
         Host->Frame();
         Host->Frame();
     }
+    bool West = false;  // the route and the flight mirrored west of the zero meridian
     std::optional<vqtest::ScratchDirectory> Scratch;
     host::ModuleFile Module;
     std::unique_ptr<host::PanelHost> Host;
@@ -97,7 +121,9 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
     }
     Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
     if (hostWord) Host->UseControlWord(*hostWord);
-    vqtest::WriteFile("tolvanix.rec", CrLfLines(RouteReport()));
+    std::vector<std::string> report = RouteReport();
+    for (int k = 0; West && k < RouteLength; ++k) Mirror(report[report.size() - 1 - 2 * k]);
+    vqtest::WriteFile("tolvanix.rec", CrLfLines(report));
     Host->ModuleInit();
     Host->Install(0);
     EXPECT_EQ(Host->RegisteredTokens(), (std::vector<std::uint32_t>{3, 4, 5, 304, 305, 303}));
@@ -164,6 +190,15 @@ TEST_F(Flight, OsloToBergenLeavesTheTimesAndFuelInTheReport) {
     }
 }
 
+TEST_F(Flight, WestOfTheZeroMeridianTakesTheSameTimes) {
+    const auto east = SplitLines(Fly());
+    West = true;
+    auto west = SplitLines(Fly());
+    ASSERT_EQ(west.size(), east.size());
+    for (int k = 0; k < RouteLength; ++k) Mirror(west[west.size() - 1 - 2 * k]);
+    EXPECT_EQ(west, east);
+}
+
 // The host's word changes nothing: precision, rounding, exceptions unmasked,
 // and with precision unmasked too every call that leaves the inexact flag set
 // is caught.
@@ -177,11 +212,51 @@ TEST_P(FlightWithHostWord, GivesTheSameReportAndHandsTheWordBack) {
         << "the module switches back to the host's word around its calls into the host";
 }
 
-INSTANTIATE_TEST_SUITE_P(X87, FlightWithHostWord, ::testing::Values(0x007F, 0x0F7F, 0x037A, 0x035A),
-                         [](const auto& info) {
-                             char name[16];
-                             std::snprintf(name, sizeof name, "Word%04X", info.param);
-                             return std::string(name);
-                         });
+// Single precision, round toward zero, zero-divide and invalid unmasked, and
+// inexact unmasked too.
+INSTANTIATE_TEST_SUITE_P(X87, FlightWithHostWord, ::testing::Values(0x007F, 0x0F7F, 0x037A, 0x035A));
+
+// The odd files of the fuzz corpus: a load and save through the gauge file
+// shows in vqreport (built with the full runtime) as the file itself did, and
+// the gauge keeps a copy of exactly the files that vqreport says it refuses or
+// cannot take whole.
+TEST(GaugeFileAndVqreport, AgreeOnOddReports) {
+    auto show = [](std::string& err) {
+        std::ostringstream out, errors;
+        const int status = vqreport::RunVqreport({"show", "--json", "tolvanix.rec"}, out, errors);
+        err = errors.str();
+        return status == 0 ? out.str() : "status " + std::to_string(status);
+    };
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(vqtest::SourceFile("fuzz/corpus/report"))) {
+        SCOPED_TRACE(entry.path().filename().string());
+        vqtest::ScratchDirectory scratch;
+        const std::string original = vqtest::ReadFile(entry.path().string());
+        vqtest::WriteFile("tolvanix.rec", original);
+        std::string note;
+        const std::string before = show(note);
+        host::ModuleFile module;
+        std::string error;
+        ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
+        {
+            host::PanelHost host(module.Linkage, module.Imports);
+            host.Install();
+            host.Kill();
+        }
+        module.Unload();
+        const bool taken = before.compare(0, 6, "status") != 0;
+        std::string noteAfter;
+        if (taken) {
+            EXPECT_EQ(show(noteAfter), before);
+        }
+        const bool kept = !original.empty() && !(taken && note.empty());
+        EXPECT_EQ(vqtest::Exists("tolvanix-kept-1.rec"), kept) << note;
+        if (kept) {
+            EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-1.rec"), original);
+        }
+        ++files;
+    }
+    EXPECT_GE(files, 10);
+}
 
 }  // namespace

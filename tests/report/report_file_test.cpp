@@ -2,7 +2,7 @@
 #include <limits>
 #include <string_view>
 
-#include "interface/state.h"
+#include "persistence/reset.h"
 #include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
@@ -22,7 +22,6 @@ class ReportFile : public vqtest::ModuleTest {};
 
 TEST_F(ReportFile, EmptyReportIsWrittenAs32Lines) {
     LoadReport();  // no file: nothing changes
-    EXPECT_EQ(ChkPointList.Count, 0);
     SaveReport();
     std::vector<std::string> expected{"Vardemolinquex 2.0"};
     for (int i = 0; i < 29; ++i) expected.push_back("");
@@ -45,7 +44,6 @@ TEST_F(ReportFile, ReadsEveryFieldFromItsLine) {
     EXPECT_EQ(ChkPointList.Item(1).LegDistance, "C1F10");
     EXPECT_EQ(ChkPointList.Item(2).ActualArrival, "C2F15");
     EXPECT_EQ(ChkPointList.StartFuel, 1234.5);
-    // The coordinates follow StartFuel, on lines 78 to 83.
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(ChkPointList.Item(k).Latitude, 10.0 + k);
         EXPECT_EQ(ChkPointList.Item(k).Longitude, 20.0 + k);
@@ -53,72 +51,49 @@ TEST_F(ReportFile, ReadsEveryFieldFromItsLine) {
     EXPECT_FALSE(ReportFileNeedsCopy());
 }
 
-TEST_F(ReportFile, RoundTripIsByteForByte) {
+TEST_F(ReportFile, LoadAndSaveGiveBackTheSameBytes) {
     auto lines = NumberedReportLines(4);
     lines[lines.size() - 1] = "-0.123457";
     lines[lines.size() - 2] = "59.650000";
-    const std::string original = CrLfLines(lines);
-    WriteFile(File, original);
-    LoadReport();
-    SaveReport();
-    EXPECT_EQ(ReadFile(File), original);
-    LoadReport();
-    SaveReport();
-    EXPECT_EQ(ReadFile(File), original);
-}
-
-TEST_F(ReportFile, ExampleReportLoadsWholeAndSavesUnchanged) {
-    const std::string example = ReadFile(vqtest::SourceFile("examples/tolvanix.rec"));
-    ASSERT_FALSE(example.empty());
-    WriteFile(File, example);
-    LoadReport();
-    EXPECT_FALSE(ReportFileNeedsCopy());
-    ASSERT_EQ(ChkPointList.Count, 9);
-    EXPECT_EQ(ReportHeader.DepartureTime, "07:30");
-    EXPECT_EQ(ChkPointList.Item(7).Name, "Approach");
-    EXPECT_EQ(ChkPointList.Item(6).Latitude, 0.0) << "one checkpoint without position";
-    EXPECT_EQ(ChkPointList.Item(8).Ident, "ENBR");
-    SaveReport();
-    EXPECT_EQ(ReadFile(File), example);
-}
-
-TEST_F(ReportFile, HeaderLineAcceptedAnywhereInTheFirstLine) {
-    for (const char* first : {"Vardemolinquex 2.0", "xx Vardemolinquex 2.0 (edited)", "Vardemolinquex 2.0\t"}) {
-        ResetModuleState();
-        auto lines = NumberedReportLines(1);
-        lines[0] = first;
-        WriteFile(File, CrLfLines(lines));
-        LoadReport();
-        EXPECT_EQ(ChkPointList.Count, 1) << first;
+    // The example's nine checkpoints first: the shorter report after them is saved without theirs.
+    for (const std::string& original : {ReadFile(vqtest::SourceFile("examples/tolvanix.rec")), CrLfLines(lines)}) {
+        ASSERT_FALSE(original.empty());
+        WriteFile(File, original);
+        for (int round = 0; round < 2; ++round) {
+            LoadReport();
+            EXPECT_FALSE(ReportFileNeedsCopy());
+            SaveReport();
+            EXPECT_EQ(ReadFile(File), original);
+        }
     }
 }
 
-TEST_F(ReportFile, RefusedHeaderChangesNothing) {
-    ReportHeader.Field01 = "kept";
-    ChkPointList.Add(TChkPoint());
-    CurrentChkPoint = 1;
-    auto lines = NumberedReportLines(2);
-    for (const char* first : {"Vardemolinquex 1.0", "vardemolinquex 2.0", ""}) {
-        lines[0] = first;
+TEST_F(ReportFile, FirstLineMustHoldTheHeaderTextAnywhere) {
+    const struct {
+        const char* First;
+        bool Taken;
+    } cases[] = {{"xx Vardemolinquex 2.0 (edited)", true}, {"Vardemolinquex 2.0\t", true},
+                 {"Vardemolinquex 1.0", false},          {"vardemolinquex 2.0", false}, {"", false}};
+    for (const auto& c : cases) {
+        ResetModuleState();
+        ReportHeader.Field01 = "kept";
+        auto lines = NumberedReportLines(2);
+        lines[0] = c.First;
         WriteFile(File, CrLfLines(lines));
-        LoadReport();
-        EXPECT_EQ(ReportHeader.Field01, "kept") << first;
-        EXPECT_EQ(ChkPointList.Count, 1) << first;
-        EXPECT_EQ(CurrentChkPoint, 1) << first;
+        EXPECT_EQ(LoadReport(), c.Taken) << c.First;
+        EXPECT_EQ(ReportHeader.Field01, c.Taken ? "H1" : "kept") << c.First;
     }
 }
 
 TEST_F(ReportFile, LoneLineFeedsTrimmingAndLastLineWithoutLineEnd) {
     auto lines = NumberedReportLines(1);
-    lines[1] = "  Oslo Gardermoen \t";
-    lines[2] = "";
+    lines[1] = "\x01 Troms\xF8 \t";  // trimmed of control characters and blanks, not of letters
     std::string bytes;
     for (const auto& line : lines) bytes += line + "\n";
     bytes.pop_back();  // the last coordinate has no line end
     WriteFile(File, bytes);
     LoadReport();
-    EXPECT_EQ(ReportHeader.Field01, "Oslo Gardermoen");
-    EXPECT_EQ(ReportHeader.Field02, "");
+    EXPECT_EQ(ReportHeader.Field01, "Troms\xF8");
     EXPECT_EQ(ChkPointList.Item(0).Longitude, 20.0);
     EXPECT_FALSE(ReportFileNeedsCopy());
 }
@@ -128,71 +103,34 @@ TEST_F(ReportFile, CountAndNumberLinesReadTheirLeadingNumber) {
     lines[30] = "  3 checkpoints";
     lines[31 + 45] = "250.5kg";
     lines[31 + 46] = "abc";  // latitude of checkpoint 0
-    lines[31 + 47] = "0";    // longitude of checkpoint 0
     lines[31 + 48] = " +1.5e1 ";
     WriteFile(File, CrLfLines(lines));
     LoadReport();
     ASSERT_EQ(ChkPointList.Count, 3);
     EXPECT_EQ(ChkPointList.StartFuel, 250.5);
     EXPECT_EQ(ChkPointList.Item(0).Latitude, 0.0);
-    EXPECT_EQ(ChkPointList.Item(0).Longitude, 0.0);
     EXPECT_EQ(ChkPointList.Item(1).Latitude, 15.0);
 }
 
-TEST_F(ReportFile, CountWithoutDigitsOrNegativeGivesAnEmptyList) {
-    for (const char* count : {"none", "-4", ""}) {
-        ResetModuleState();
-        auto lines = NumberedReportLines(0);
-        lines[30] = count;
-        lines[31] = "77.25";
-        WriteFile(File, CrLfLines(lines));
-        LoadReport();
-        EXPECT_EQ(ChkPointList.Count, 0) << count;
-        EXPECT_EQ(ChkPointList.StartFuel, 77.25) << count;
-    }
-}
-
-TEST_F(ReportFile, ShorterReportAfterLongerOne) {
-    WriteFile(File, CrLfLines(NumberedReportLines(5)));
-    LoadReport();
-    WriteFile(File, CrLfLines(NumberedReportLines(2)));
-    LoadReport();
-    EXPECT_EQ(ChkPointList.Count, 2);
-    EXPECT_EQ(ChkPointList.Item(4).Name, "C4F1") << "slots past Count keep the older report";
-    SaveReport();
-    EXPECT_EQ(ReadFile(File), CrLfLines(NumberedReportLines(2)));
-}
-
-TEST_F(ReportFile, NumbersIgnoreTheProcessLocaleAndNeverWriteInfOrNan) {
+TEST_F(ReportFile, NumbersNeverWriteInfOrNan) {
     ChkPointList.Add(TChkPoint());
     ChkPointList.Item(0).Latitude = 59.123456789;
     ChkPointList.Item(0).Longitude = std::numeric_limits<double>::quiet_NaN();
     ChkPointList.StartFuel = std::numeric_limits<double>::infinity();
     SaveReport();
     const std::string bytes = ReadFile(File);
-    EXPECT_NE(bytes.find("\r\n59.123457\r\n0.000000\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\n1\r\n"), std::string::npos);
-    EXPECT_EQ(bytes.find("inf"), std::string::npos);
-    EXPECT_EQ(bytes.find("nan"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n0.000000\r\n59.123457\r\n0.000000\r\n"), std::string::npos);
 }
 
 TEST(ReportNumbers, GrammarIsPlainDecimalOnly) {
     bool clean = false;
-    EXPECT_EQ(ParseReportNumber(" 12.5"sv, &clean), 12.5);
-    EXPECT_TRUE(clean);
-    EXPECT_EQ(ParseReportNumber("-.5"sv), -0.5);
-    EXPECT_EQ(ParseReportNumber("5."sv), 5.0);
     EXPECT_EQ(ParseReportNumber("1e3x"sv, &clean), 1000.0);
     EXPECT_FALSE(clean);
-    EXPECT_EQ(ParseReportNumber("1e"sv), 1.0);
     for (std::string_view line : {"inf", "nan", "0x1p3", ".", "-", "", "1e999"}) {
         EXPECT_EQ(ParseReportNumber(line, &clean), 0.0) << line;
         EXPECT_FALSE(clean) << line;
     }
-    EXPECT_EQ(ParseReportNumber("0x10"sv), 0.0);
-    EXPECT_EQ(ParseReportCount(" 12abc"sv, &clean), 12);
-    EXPECT_FALSE(clean);
-    EXPECT_EQ(ParseReportCount("+7"sv), 7);
     EXPECT_EQ(ParseReportCount("99999999999999999999"sv), 2147483647);
     EXPECT_EQ(ParseReportCount("-99999999999999999999"sv), -2147483647 - 1);
 }

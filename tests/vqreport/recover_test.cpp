@@ -1,7 +1,6 @@
 // vqreport recover: listing the recovery files the gauge leaves after a
 // flight that ended without a save, and putting one in place of tolvanix.rec
 // without ever losing a file.
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -39,85 +38,12 @@ std::map<std::string, std::string> Snapshot(const std::string& dir = ".") {
     return files;
 }
 
-void Age(const std::string& path, int hours) {
-    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(hours));
-}
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class Recover : public vqtest::ModuleTest {};
 
-TEST_F(Recover, ListsNothingWhenNoFlightEndedWithoutASave) {
-    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
-    vqtest::WriteFile("tolvanix-kept-1.rec", ReportWithTimes(3));  // not a recovery file
-    const auto run = Vqreport({"recover"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "No recovery file in the current directory: nothing to restore.\n");
-}
-
-// The file the gauge leaves, read against tolvanix.rec; the listing changes nothing.
-TEST_F(Recover, ListsTheRecoveryFileAgainstTheReport) {
-    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
-    vqtest::WriteFile("tolvanix-recovery.rec", ReportWithTimes(4));
-    const auto before = Snapshot();
-    const auto run = Vqreport({"recover"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    const std::string& out = run.Out;
-    EXPECT_TRUE(Contains(out, "tolvanix-recovery.rec  written 20")) << out;
-    EXPECT_TRUE(Contains(out, "(the last flight ended without a save)\n"
-                              "  flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
-                              "  holds 4 checkpoint times, the last at checkpoint 4 P4 (10:45); tolvanix.rec holds 2\n"))
-        << out;
-    EXPECT_TRUE(Contains(out, "  holds 2 checkpoint times, the last at checkpoint 2 P2 (10:25)\n")) << out;
-    EXPECT_TRUE(Contains(out, "(tolvanix.rec is kept as tolvanix-before-recover-1.rec)")) << out;
-    EXPECT_TRUE(Contains(out, "\n  vqreport recover --restore\n")) << out;
-    EXPECT_EQ(Snapshot(), before);
-}
-
-// Set-aside files after the current one, the newest first; a refused one
-// says so; names that only look alike are not listed.
-TEST_F(Recover, ListsSetAsideFilesNewestFirst) {
-    fs::create_directory("sim");
-    vqtest::WriteFile("sim/tolvanix-recovery-1.rec", ReportWithTimes(3));
-    vqtest::WriteFile("sim/tolvanix-recovery-2.rec", "not a report\r\n");
-    vqtest::WriteFile("sim/tolvanix-recovery-10.rec", ReportWithTimes(2, "VQ302"));
-    vqtest::WriteFile("sim/tolvanix-recovery-0.rec", ReportWithTimes(1));
-    vqtest::WriteFile("sim/tolvanix-recovery-x.rec", ReportWithTimes(1));
-    vqtest::WriteFile("sim/tolvanix-recovery.rec.new", ReportWithTimes(1));
-    fs::create_directory("sim/tolvanix-recovery-5.rec");
-    Age("sim/tolvanix-recovery-10.rec", 3);
-    Age("sim/tolvanix-recovery-1.rec", 2);
-    Age("sim/tolvanix-recovery-2.rec", 1);
-
-    auto run = Vqreport({"recover", "sim"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    const std::string& out = run.Out;
-    const std::size_t two = out.find("tolvanix-recovery-2.rec  written");
-    const std::size_t one = out.find("tolvanix-recovery-1.rec  written");
-    const std::size_t ten = out.find("tolvanix-recovery-10.rec  written");
-    ASSERT_NE(ten, std::string::npos) << out;
-    EXPECT_LT(two, one);
-    EXPECT_LT(one, ten);
-    EXPECT_FALSE(Contains(out, "recovery-0")) << out;
-    EXPECT_FALSE(Contains(out, "recovery-x")) << out;
-    EXPECT_FALSE(Contains(out, "recovery-5")) << out;
-    EXPECT_FALSE(Contains(out, ".new")) << out;
-    EXPECT_TRUE(Contains(out, "  not a report the gauge reads (its first line does not hold the header); it cannot "
-                              "be restored\n"))
-        << out;
-    EXPECT_TRUE(Contains(out, "holds 3 checkpoint times, the last at checkpoint 3 P3 (10:35); there is no "
-                              "tolvanix.rec\n"))
-        << out;
-    // Without tolvanix-recovery.rec the newest restorable one is offered, in that directory.
-    EXPECT_TRUE(Contains(out, "\n  vqreport recover --restore tolvanix-recovery-1.rec sim\n")) << out;
-
-    // Against a report of another flight.
-    vqtest::WriteFile("sim/tolvanix.rec", ReportWithTimes(2));
-    run = Vqreport({"recover", "sim"});
-    EXPECT_TRUE(Contains(run.Out, "(10:25); tolvanix.rec holds another flight\n")) << run.Out;
-}
-
-// Recovery files as the gauge's own code writes them and sets them aside.
+// Recovery files as the gauge's own code writes them and sets them aside,
+// the newest first.
 TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
     vqtest::WriteFile("tolvanix.rec", ReportWithTimes(1));
     LoadReport();
@@ -133,26 +59,32 @@ TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
     EXPECT_TRUE(Contains(run.Out, "the last at checkpoint 2 P2 (10:26); tolvanix.rec holds 1\n")) << run.Out;
 }
 
-// The report is kept under the first free name, the recovery file takes its
-// place and is gone, and the gauge's reader takes the result.
-TEST_F(Recover, RestoreKeepsTheReportAndLoads) {
+// The file the gauge leaves, listed against tolvanix.rec without changing a
+// file; restored, the report is kept under the first free name, the recovery
+// file takes its place and is gone, and the gauge's reader takes the result.
+TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     const std::string report = ReportWithTimes(2);
     const std::string recovery = ReportWithTimes(4);
     vqtest::WriteFile("tolvanix.rec", report);
+    vqtest::WriteFile("tolvanix-before-recover-1.rec", "an earlier one");  // not a recovery file
+    EXPECT_EQ(Vqreport({"recover"}).Out, "No recovery file in the current directory: nothing to restore.\n");
     vqtest::WriteFile("tolvanix-recovery.rec", recovery);
-    vqtest::WriteFile("tolvanix-before-recover-1.rec", "an earlier one");
-    vqtest::WriteFile("tolvanix-recovery-1.rec", ReportWithTimes(3));
+    const auto before = Snapshot();
+    const std::string list = Vqreport({"recover"}).Out;
+    EXPECT_TRUE(Contains(list, "tolvanix-recovery.rec  written 20")) << list;
+    EXPECT_TRUE(Contains(list, "(the last flight ended without a save)\n"
+                               "  flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
+                               "  holds 4 checkpoint times, the last at checkpoint 4 P4 (10:45); tolvanix.rec holds 2\n"))
+        << list;
+    EXPECT_TRUE(Contains(list, "(tolvanix.rec is kept as tolvanix-before-recover-2.rec)")) << list;
+    EXPECT_TRUE(Contains(list, "\n  vqreport recover --restore\n")) << list;
+    EXPECT_EQ(Snapshot(), before);
 
     const auto run = Vqreport({"recover", "--restore"});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out,
-              "kept tolvanix.rec as tolvanix-before-recover-2.rec\n"
-              "restored tolvanix-recovery.rec as tolvanix.rec: flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
-              "  holds 4 checkpoint times, the last at checkpoint 4 P4 (10:45)\n"
-              "Start the simulator and switch the gauge on: it reads tolvanix.rec.\n");
+    EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "kept tolvanix.rec as tolvanix-before-recover-2.rec");
     EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"tolvanix-before-recover-1.rec",
-                                                                  "tolvanix-before-recover-2.rec",
-                                                                  "tolvanix-recovery-1.rec", "tolvanix.rec"}));
+                                                                  "tolvanix-before-recover-2.rec", "tolvanix.rec"}));
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-1.rec"), "an earlier one");
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-2.rec"), report);
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), recovery);
@@ -161,27 +93,6 @@ TEST_F(Recover, RestoreKeepsTheReportAndLoads) {
     ASSERT_EQ(ChkPointList.Count, 4);
     EXPECT_EQ(ChkPointList.Item(3).ActualArrival, "10:45");
     EXPECT_FALSE(ReportFileNeedsCopy());
-
-    // A set-aside one by name, with the directory, from elsewhere.
-    fs::create_directory("elsewhere");
-    fs::current_path("elsewhere");
-    const auto second = Vqreport({"recover", "--restore", "tolvanix-recovery-1.rec", ".."});
-    fs::current_path("..");
-    ASSERT_EQ(second.Status, 0) << second.Err;
-    EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-3.rec"), recovery);
-    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(3));
-    EXPECT_FALSE(vqtest::Exists("tolvanix-recovery-1.rec"));
-}
-
-TEST_F(Recover, RestoreWithoutAReportFile) {
-    fs::create_directory("sim");
-    const std::string recovery = ReportWithTimes(3);
-    vqtest::WriteFile("sim/tolvanix-recovery.rec", recovery);
-    const auto run = Vqreport({"recover", "--restore", "sim"});  // a directory alone is DIR
-    ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_FALSE(Contains(run.Out, "kept")) << run.Out;
-    EXPECT_EQ(vqtest::ListDirectory("sim"), std::vector<std::string>{"tolvanix.rec"});
-    EXPECT_EQ(vqtest::ReadFile("sim/tolvanix.rec"), recovery);
 }
 
 // A recovery file the gauge would refuse, a missing one, and tolvanix.rec
@@ -196,10 +107,8 @@ TEST_F(Recover, RestoreRefusesAndChangesNothing) {
         {"garbage\r\n" , {"recover", "--restore"},
          "tolvanix-recovery.rec is not a report the gauge reads (its first line does not hold the header); it "
          "cannot take the place of tolvanix.rec; nothing changed"},
-        {"", {"recover", "--restore"}, "(the file is empty)"},
         {nullptr, {"recover", "--restore"}, "cannot restore tolvanix-recovery.rec: no such file; nothing changed"},
         {nullptr, {"recover", "--restore", "tolvanix.rec"}, "tolvanix.rec is the report file itself; nothing changed"},
-        {nullptr, {"recover", "--restore", "x.rec", "nowhere"}, "nowhere is not a directory; nothing changed"},
     };
     for (const Case& c : cases) {
         vqtest::RemoveForTest("tolvanix-recovery.rec");
@@ -240,26 +149,6 @@ TEST_F(Recover, RestoreThatFailsLeavesBothFiles) {
         EXPECT_TRUE(Contains(err.str(), "; nothing changed\n")) << err.str();
         EXPECT_EQ(Snapshot(), before);
     }
-}
-
-TEST_F(Recover, CommandLineMistakes) {
-    struct Case {
-        std::vector<std::string> Args;
-        const char* Message;
-    } cases[] = {
-        {{"recover", "a", "b"}, "recover lists one directory (a, b)"},
-        {{"recover", "--restore", "a", "b", "c"}, "recover --restore takes a file and a directory, no more"},
-        {{"recover", "--force"}, "recover has no option --force"},
-        {{"recover", "--restore="}, "--restore= needs a file name"},
-    };
-    for (const Case& c : cases) {
-        const auto run = Vqreport(c.Args);
-        EXPECT_EQ(run.Status, 3) << c.Message;
-        EXPECT_TRUE(Contains(run.Err, c.Message)) << run.Err;
-    }
-    const auto missing = Vqreport({"recover", "nowhere"});
-    EXPECT_EQ(missing.Status, 3);
-    EXPECT_TRUE(Contains(missing.Err, "cannot list nowhere")) << missing.Err;
 }
 
 }  // namespace
