@@ -34,27 +34,36 @@ public:
         return Pos > start;
     }
     // A morning or afternoon marker, either case: 0 morning, 1 afternoon, -1 none.
+    // The plain "AM" and "PM" count beside the user's markers; where they overlap
+    // the longest match wins ("AM" over a user's "A"), the user's on a tie.
     int Marker() {
         const platform::RegionalSettings& settings = platform::CurrentRegionalSettings();
-        const ShortText* candidates[] = {&settings.MorningMarker, &settings.AfternoonMarker};
-        const char* fixed[] = {"AM", "PM"};
-        for (int half = 0; half < 2; ++half) {
-            if (Matches(candidates[half]->data(), candidates[half]->size()) || Matches(fixed[half], 2)) return half;
+        const ShortText* user[] = {&settings.MorningMarker, &settings.AfternoonMarker};
+        int half = -1;
+        std::size_t longest = 0;
+        for (int i = 0; i < 4; ++i) {
+            const char* marker = i < 2 ? user[i]->data() : i == 2 ? "AM" : "PM";
+            const std::size_t size = i < 2 ? user[i]->size() : 2;
+            if (size > longest && Matches(marker, size)) {
+                half = i % 2;
+                longest = size;
+            }
         }
-        return -1;
+        Pos += longest;
+        return half;
     }
 
 private:
     static unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
 
-    bool Matches(const char* marker, std::size_t size) {
-        if (size == 0 || Length - Pos < size) return false;
+    // Whether the text at the current position starts with `marker`, either case.
+    bool Matches(const char* marker, std::size_t size) const {
+        if (Length - Pos < size) return false;
         for (std::size_t i = 0; i < size; ++i) {
             unsigned char a = static_cast<unsigned char>(Text[Pos + i]);
             unsigned char b = static_cast<unsigned char>(marker[i]);
             if (Upper(a) != Upper(b)) return false;
         }
-        Pos += size;
         return true;
     }
 

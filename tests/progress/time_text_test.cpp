@@ -50,6 +50,25 @@ TEST_F(TimeTexts, UserMarkersAndTheFixedSeparator) {
     EXPECT_TRUE(std::isnan(Hours("2.30")));
 }
 
+// The plain "AM" beside a user's "A"; a user's morning "P" beside "PM", the plain "AM" beside a user's
+// afternoon "AMX"; a user's morning "PM" against the plain one.
+TEST_F(TimeTexts, TheLongestOfThePlainAndTheUserMarkersWinsEitherSideTheUsersOnATie) {
+    const struct {
+        const char *Morning, *Afternoon, *Text;
+        double Hours;
+    } cases[] = {{"A", "P", "7:45 AM", 7.75},     {"A", "P", "7:45 pm", 19.75},  {"A", "P", "7:45 a", 7.75},
+                 {"A", "P", "p 7:45", 19.75},     {"A", "P", "AM 7:45", 7.75},   {"P", "AMX", "7:45 p", 7.75},
+                 {"P", "AMX", "PM 7:45", 19.75},  {"P", "AMX", "7:45 am", 7.75}, {"P", "AMX", "amx 7:45", 19.75},
+                 {"pm", "x", "7:45 PM", 7.75}};
+    for (const auto& c : cases) {
+        platform::RegionalSettings settings;
+        settings.MorningMarker = c.Morning;
+        settings.AfternoonMarker = c.Afternoon;
+        platform::SetRegionalSettings(settings);
+        EXPECT_DOUBLE_EQ(Hours(c.Text), c.Hours) << c.Morning << "/" << c.Afternoon << ": " << c.Text;
+    }
+}
+
 TEST_F(TimeTexts, WritesHoursRoundedToTheMinuteForAnyDouble) {
     const struct {
         double Hours;
