@@ -40,6 +40,9 @@ void ResetReportFileGuard() { KeepCopyBeforeSave = false; }
 bool ReportFileNeedsCopy() { return KeepCopyBeforeSave; }
 
 void SaveReport() {
+    // A report file marked read-only is not replaced; nothing is written, and
+    // the recovery file stays: it is then the flight's only copy.
+    if (platform::IsReadOnlyFile(ReportFileName)) return;
     if (KeepCopyBeforeSave && platform::FileExists(ReportFileName)) {
         // Never replace a file we could not take whole without keeping it.
         const PathText copy = FirstFreeName("tolvanix-kept-", ".rec");

@@ -89,6 +89,11 @@ bool File::Close() {
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+bool IsReadOnlyFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool RemoveFile(const char* path) { return DeleteFileA(path) != 0; }
 
 namespace {
@@ -183,6 +188,11 @@ bool File::Close() {
 bool FileExists(const char* path) {
     struct stat st;
     return stat(path, &st) == 0;
+}
+
+bool IsReadOnlyFile(const char* path) {
+    struct stat st;
+    return stat(path, &st) == 0 && (st.st_mode & 0222) == 0;
 }
 
 bool RemoveFile(const char* path) { return unlink(path) == 0; }

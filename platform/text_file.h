@@ -116,6 +116,10 @@ extern FileFaultRule InjectedFileFault;
 #endif
 
 bool FileExists(const char* path);
+// True when `path` is a file marked read-only: the read-only attribute on
+// Windows, no write bit at all on POSIX (the mark, not whether a write would
+// succeed: a privileged user writes anyway).
+bool IsReadOnlyFile(const char* path);
 bool RemoveFile(const char* path);
 // Renames `from` to `to`, which must not exist yet.
 bool RenameFile(const char* from, const char* to);

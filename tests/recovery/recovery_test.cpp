@@ -105,6 +105,19 @@ TEST_F(RecoveryFile, NormalSavesRemoveItAndFailedOnesDoNot) {
     Host.Click(4);  // switch off: not saved
     EXPECT_TRUE(Exists(Recovery));
     std::filesystem::remove("tolvanix.rec.new");
+    // A read-only report is left as it is, mode and bytes, and the recovery file with it.
+    namespace fs = std::filesystem;
+    fs::permissions("tolvanix.rec", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string report = ReadFile("tolvanix.rec");
+    const fs::perms mode = fs::status("tolvanix.rec").permissions();
+    Host.Click(4);  // on: reloaded
+    FlyPast(Host, 0);
+    FlyPast(Host, 1);
+    Host.Click(4);  // off: not saved
+    EXPECT_EQ(ReadFile("tolvanix.rec"), report);
+    EXPECT_EQ(fs::status("tolvanix.rec").permissions(), mode);
+    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{Recovery, "tolvanix.rec"}));
+    fs::permissions("tolvanix.rec", fs::perms::owner_write, fs::perm_options::add);
     Host.Click(4);  // on again: the report is reloaded (the file's), back at the first checkpoint
     for (int k = 0; k <= 2; ++k) FlyPast(Host, k);
     Host.Click(4);  // switch off: saved
