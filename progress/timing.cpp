@@ -35,13 +35,19 @@ void UpdateCheckpointTimes() {
     const ShortText clock = ClockText();
     double now = 0.0, before = 0.0;
     if (!TimeTextToHours(clock, now)) return;
-    if (!TimeTextToHours(previous.ActualArrival, before)) return;
-    double legHours = now - before;
-    if (legHours < 0.0) legHours += 24.0;  // the leg passed midnight
-    current.ActualLegTime = HoursToTimeText(legHours);
+    // A previous checkpoint without an arrival (missed, or stepped past)
+    // costs this leg's time and the next estimate only: the arrival here is
+    // still taken, so the legs after it are timed again.
+    const bool timed = TimeTextToHours(previous.ActualArrival, before);
+    if (timed) {
+        double legHours = now - before;
+        if (legHours < 0.0) legHours += 24.0;  // the leg passed midnight
+        current.ActualLegTime = HoursToTimeText(legHours);
+    }
     current.ActualArrival = clock;
 
     if (index < ChkPointList.Count - 1) {
+        if (!timed) return;
         TChkPoint& next = ChkPointList.Item(index + 1);
         // Read back from the texts, so the leg time enters rounded to the minute.
         double arrival = 0.0, flown = 0.0, nextDistance = 0.0, currentDistance = 0.0;

@@ -6,8 +6,12 @@
 // Count, else nothing changes): reads the clock rounded to the minute, writes
 // its ActualLegTime and ActualArrival, then either the next checkpoint's
 // EstimatedArrival (the next leg flown at the speed of the one just flown) or,
-// at the last checkpoint, the header's ArrivalTime. A text that is not a time
-// or a number stops the run at that step; what was written before stays. A zero or non-finite leg ratio writes no estimate.
+// at the last checkpoint, the header's ArrivalTime. When the previous
+// checkpoint's ActualArrival is not a time, the ActualLegTime and the next
+// EstimatedArrival stay as they are, but the ActualArrival (and at the last
+// checkpoint the ArrivalTime) is still written. Any other text that is not a
+// time or a number stops the run at that step; what was written before stays.
+// A zero or non-finite leg ratio writes no estimate.
 void UpdateCheckpointTimes();
 
 // UpdateCheckpointTimes, then the recovery file is written, whether or not

@@ -18,7 +18,7 @@ protected:
                   {"B", "BBB", 60.5, 10.5, current, "01:00"},
                   {"C", "CCC", 61.0, 11.0, next, "01:30"}});
         Point(0).ActualArrival = previousArrival;
-        Point(2).EstimatedArrival = "kept";
+        Point(1).ActualLegTime = Point(2).EstimatedArrival = "kept";
         CurrentChkPoint = 1;
         Host.SetClock(hour, minute, second);
         UpdateCheckpointTimes();
@@ -43,7 +43,7 @@ TEST_F(CheckpointTiming, WritesLegTimeArrivalAndTheEstimateFromTheClockRoundedTo
         {"22:00", 23, 0, 0.0, "300", "23:00", "01:00", "02:00"},  // a clock time
         {"22:00", 23, 0, 0.0, "-500", "23:00", "01:00", "18:00"},  // a negative distance goes backwards
         {"11:00", 12, 0, 0.0, "far", "12:00", "01:00", "kept"},
-        {"??", 12, 0, 0.0, "150", "", "", "kept"},  // the previous arrival is not a time: nothing
+        {"??", 12, 0, 0.0, "150", "12:00", "kept", "kept"},  // the previous arrival is not a time
     };
     for (const auto& c : cases) {
         Stamp(c.Previous, c.Hour, c.Minute, c.Second, "100", c.Next);
@@ -74,6 +74,12 @@ TEST_F(CheckpointTiming, LastCheckpointSetsTheArrivalTimeOnlyAndNothingOutsideTh
     EXPECT_EQ(Point(2).ActualLegTime, "00:30");
     EXPECT_EQ(Point(2).EstimatedArrival, "12:40") << "from the stamp before";
     EXPECT_EQ(ReportHeader.ArrivalTime, "12:10");
+    Point(1).ActualArrival = "??";  // the checkpoint before the last one missed
+    Host.SetClock(12, 20, 0.0);
+    UpdateCheckpointTimes();
+    EXPECT_EQ(Point(2).ActualArrival, "12:20");
+    EXPECT_EQ(ReportHeader.ArrivalTime, "12:20");
+    EXPECT_EQ(Point(2).ActualLegTime, "00:30") << "kept";
 
     Host.ClearCalls();
     for (int index : {0, 3, 99, -1}) {

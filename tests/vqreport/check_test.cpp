@@ -45,7 +45,7 @@ TEST_F(Check, EachProblemOnItsLineWithItsFieldAndLevel) {
         {{{9, ""}}, 9, Warning, "departure time", "empty"},
         {{{PointLine(1, 11), "1h30"}}, PointLine(1, 11), Error, "checkpoint 2 (\"Point 2\") planned leg time",
          "1h30"},
-        {{{PointLine(0, 14), ""}}, PointLine(0, 14), Error, "checkpoint 1 (\"Point 1\") actual arrival",
+        {{{PointLine(0, 14), ""}}, PointLine(0, 14), Warning, "checkpoint 1 (\"Point 1\") actual arrival",
          "empty"},
         {{{PointLine(1, 9), "12,5"}}, PointLine(1, 9), Error, "checkpoint 2 (\"Point 2\") leg distance", "'.'"},
         {{{PointLine(2, 9), "0"}}, PointLine(2, 9), Error, "leg distance", "zero"},

@@ -104,7 +104,7 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         {"name,latitude,longitude\nA,1,2,3\n", {}, "the row has 4 cells"},
         {"name\n\"A\n", {}, "a quoted cell is not closed"},
         {"name,leg distance\n", {}, "no checkpoints"},
-        {Route, {}, "give the departure time"},  // the gauge would take no times at all
+        {Route, {}, "give the departure time"},  // the first leg would go untimed
         {Route, {"--departure-time", "25:00"}, "--departure-time \"25:00\" is not a time"},
         {Route, {"--departure-time", "9:00", "--extra-fuel2", "lots"}, "--extra-fuel2 \"lots\" is not a whole number"},
     };

@@ -376,20 +376,21 @@ void Checker::CheckPoint(std::int64_t k) {
                            "if the time is not known."},
         {PfActualLegTime, Severity::Warning, "The display shows it as it is until the gauge stamps the checkpoint."},
         {PfEstimatedArrival, Severity::Warning, "The display shows it as it is until the gauge estimates the arrival."},
-        {PfActualArrival, Severity::Error, "The gauge cannot time the leg to the next checkpoint, nor estimate the arrival after "
-                          "it, until it stamps this checkpoint itself."},
+        {PfActualArrival, Severity::Warning, "The gauge cannot time the leg to the next checkpoint, nor estimate the arrival "
+                            "after it, until it stamps this checkpoint itself; it takes the arrivals as usual."},
     };
     for (const TimeField& time : times) {
         const std::string& value = point.*TChkPoint::Texts[time.Field];
         const std::int64_t line = Where.Checkpoint(k, time.Field);
         if (!line) continue;
-        if (time.Field == PfActualArrival && k == 0 && ChkPointList.Count > 1 && (value.empty() || value == "??")) {
-            // Nothing in the gauge stamps the first checkpoint, and every leg
-            // is timed from the arrival at the checkpoint before it.
-            Add(Severity::Error, line, PointField(k, time.Field),
-                value.empty() ? "is empty" : Quoted(value) + " is not a time",
-                "The gauge never stamps the first checkpoint and times each leg from the arrival at the one before "
-                "it, so it takes no times at all during the flight. Write the departure time (hh:mm) here.");
+        if (time.Field == PfActualArrival && k == 0 && ChkPointList.Count > 1) {
+            // Nothing in the gauge stamps the first checkpoint, and the first
+            // leg is timed from its arrival; the arrivals are taken without it.
+            const std::string effect =
+                std::string("The gauge never stamps the first checkpoint, so it cannot time the first leg") +
+                (ChkPointList.Count > 2 ? " nor, at checkpoint 2, estimate the arrival at checkpoint 3" : "") +
+                "; it takes the arrivals and the other times as usual. Write the departure time (hh:mm) here.";
+            CheckTimeField(line, PointField(k, time.Field), value, true, Severity::Warning, effect.c_str());
             continue;
         }
         if (time.Field == PfActualArrival && value == "??") continue;  // a missing time, shown as --:--
@@ -469,8 +470,8 @@ void Checker::CheckPosition(std::int64_t k) {
     const std::int64_t latLine = Where.Latitude(k);
     const std::int64_t lonLine = Where.Longitude(k);
     const char* const StepPast =
-        "The gauge never detects the arrival at this checkpoint; the pilot must step past it with the "
-        "next-checkpoint button.";
+        "The gauge never detects the arrival at this checkpoint; press the mark button as the aircraft passes "
+        "it, then the next-checkpoint button.";
     if (point.Latitude == 0.0 && point.Longitude == 0.0) {
         Add(Severity::Warning, latLine, PointName(k) + " position",
             "latitude and longitude are both 0.000000: the checkpoint has no position",

@@ -114,9 +114,9 @@ public:
     // Fills the report globals from the table; false (with Errors) when the table is wrong.
     bool Build(const CsvTable& table);
     bool ApplySettings();
-    // The gauge never stamps the first checkpoint and times every leg from the
+    // The gauge never stamps the first checkpoint and times each leg from the
     // arrival at the one before, so the first actual arrival must hold the
-    // departure time.
+    // departure time for the first leg to be timed.
     bool StartTheClock();
     const std::vector<RouteError>& ErrorList() const { return Errors; }
 
@@ -301,7 +301,7 @@ bool RouteBuilder::StartTheClock() {
     if (ChkPointList.Count < 2 || !first.ActualArrival.empty()) return true;
     if (ReportHeader.DepartureTime.empty()) {
         Fail(0, "give the departure time (--departure-time hh:mm) or an actual arrival at the first checkpoint: "
-                "the gauge times every leg from it");
+                "the gauge times the first leg from it");
         return false;
     }
     first.ActualArrival = ReportHeader.DepartureTime;
