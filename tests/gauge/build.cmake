@@ -42,4 +42,11 @@ if(WIN32)
   set_tests_properties(gauge_file_imports gauge_file_tls gauge_file_pentium_code gauge_file_size
     gauge_file_pentium_code_negative gauge_file_imports_negative
     PROPERTIES ENVIRONMENT "OBJDUMP=${VQ_OBJDUMP};NM=${VQ_NM}")
+
+  # The gauge file reads the user's own regional settings, set in a Wine
+  # prefix of this test's own.
+  add_test(NAME module_file_regional_settings
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/regional_settings.sh ${PROJECT_SOURCE_DIR}/tools/wine-run.sh
+            ${CMAKE_BINARY_DIR}/wine-regional $<TARGET_FILE:module_file_tests>)
+  set_tests_properties(module_file_regional_settings PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()

@@ -5,8 +5,10 @@
 // same flight with the host running other x87 control words, or mirrored west
 // of the zero meridian, gives the same report, and every call hands the host's
 // word back with no flag it unmasks. And the gauge file reads odd reports as
-// vqreport does.
+// vqreport does. Under Wine, the gauge file reads the user's own regional
+// settings.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -104,6 +106,7 @@ protected:
         Host->Frame();
     }
     bool West = false;  // the route and the flight mirrored west of the zero meridian
+    std::vector<std::pair<std::int64_t, std::string>> Changes;  // report lines (from 1) given other texts
     std::optional<vqtest::ScratchDirectory> Scratch;
     host::ModuleFile Module;
     std::unique_ptr<host::PanelHost> Host;
@@ -123,6 +126,7 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
     if (hostWord) Host->UseControlWord(*hostWord);
     std::vector<std::string> report = RouteReport();
     for (int k = 0; West && k < RouteLength; ++k) Mirror(report[report.size() - 1 - 2 * k]);
+    for (const auto& [line, text] : Changes) report[line - 1] = text;
     vqtest::WriteFile("tolvanix.rec", CrLfLines(report));
     Host->ModuleInit();
     Host->Install(0);
@@ -197,6 +201,24 @@ TEST_F(Flight, WestOfTheZeroMeridianTakesTheSameTimes) {
     ASSERT_EQ(west.size(), east.size());
     for (int k = 0; k < RouteLength; ++k) Mirror(west[west.size() - 1 - 2 * k]);
     EXPECT_EQ(west, east);
+}
+
+// The gauge file takes the decimal separator and the morning marker from the
+// user's settings, looked up by itself: tests/gauge/regional_settings.sh runs
+// this in a Wine prefix of its own whose user has a decimal comma and the
+// markers "fm" and "em". The leg distances and the first arrival written that
+// way give the same leg times and estimates as the plain report.
+TEST_F(Flight, ReadsTheUsersRegionalSettings) {
+    if (!std::getenv("VQ_USER_SETTINGS")) GTEST_SKIP() << "run by tests/gauge/regional_settings.sh";
+    const auto plain = SplitLines(Fly());
+    Changes = {{CheckpointFieldLine(0, PfActualArrival), "10:00 fm"},
+               {CheckpointFieldLine(2, PfLegDistance), "20,0"},
+               {CheckpointFieldLine(3, PfLegDistance), "100,0"}};
+    auto regional = SplitLines(Fly());
+    ASSERT_EQ(regional.size(), plain.size());
+    for (const auto& [line, text] : Changes) regional[line - 1] = plain[line - 1];
+    for (std::size_t n = 0; n < plain.size(); ++n) EXPECT_EQ(regional[n], plain[n]) << "line " << n + 1;
+    EXPECT_EQ(plain[CheckpointFieldLine(3, PfEstimatedArrival) - 1], "11:06");
 }
 
 // The host's word changes nothing: precision, rounding, exceptions unmasked,
