@@ -50,10 +50,10 @@ bool File::OpenForReading(const char* path) {
     return IsOpen();
 }
 
-bool File::CreateForWriting(const char* path) {
+bool File::CreateNew(const char* path) {
     Close();
     if (!Allowed(FileOperation::Create)) return false;
-    Handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     return IsOpen();
 }
 
@@ -89,6 +89,13 @@ bool File::Close() {
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+NameKind KindOfName(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return NameKind::Free;
+    const DWORD other = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    return (attributes & other) ? NameKind::Other : NameKind::PlainFile;
+}
+
 bool IsReadOnlyFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -107,12 +114,6 @@ bool IsRegularFile(const char* path) {
 bool PlainMove(const char* from, const char* to) {
     if (!Allowed(FileOperation::Move)) return false;
     return MoveFileA(from, to) != 0;
-}
-
-bool CreateExclusive(File& file, const char* path) {
-    // CopyNewFile's target: made new, never an existing file.
-    if (FileExists(path)) return false;
-    return file.CreateForWriting(path);
 }
 
 enum class ReplaceResult { Done, Failed, Unsupported };
@@ -141,10 +142,10 @@ bool File::OpenForReading(const char* path) {
     return IsOpen();
 }
 
-bool File::CreateForWriting(const char* path) {
+bool File::CreateNew(const char* path) {
     Close();
     if (!Allowed(FileOperation::Create)) return false;
-    Descriptor = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    Descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
     return IsOpen();
 }
 
@@ -190,6 +191,12 @@ bool FileExists(const char* path) {
     return stat(path, &st) == 0;
 }
 
+NameKind KindOfName(const char* path) {
+    struct stat st;
+    if (lstat(path, &st) != 0) return NameKind::Free;
+    return S_ISREG(st.st_mode) ? NameKind::PlainFile : NameKind::Other;
+}
+
 bool IsReadOnlyFile(const char* path) {
     struct stat st;
     return stat(path, &st) == 0 && (st.st_mode & 0222) == 0;
@@ -211,17 +218,6 @@ bool PlainMove(const char* from, const char* to) {
     return rename(from, to) == 0;
 }
 
-bool CreateExclusive(File& file, const char* path) {
-    // CopyNewFile's target: made new, never an existing file or a link.
-    file.Close();
-    const int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (descriptor < 0) return false;
-    close(descriptor);
-    if (file.CreateForWriting(path)) return true;
-    unlink(path);
-    return false;
-}
-
 enum class ReplaceResult { Done, Failed, Unsupported };
 
 ReplaceResult AtomicReplace(const char* temp, const char* target) {
@@ -239,7 +235,7 @@ bool CopyNewFile(const char* from, const char* to) {
     File in;
     if (!in.OpenForReading(from)) return false;
     File out;
-    if (!CreateExclusive(out, to)) return false;
+    if (!out.CreateNew(to)) return false;
     bool ok = true;
     char buffer[2048];
     for (;;) {
@@ -263,9 +259,9 @@ bool ReplaceFileSafely(const char* temp, const char* target, const char* backup,
         if (result != ReplaceResult::Unsupported) return result == ReplaceResult::Done;
     }
     if (!FileExists(target)) return PlainMove(temp, target);
-    if (!IsRegularFile(target) || (FileExists(backup) && !IsRegularFile(backup))) return false;
-    // A backup left by an interrupted replace is older than `target`: drop it.
-    if (FileExists(backup) && !RemoveFile(backup)) return false;
+    // A file under the backup's name may be the only copy of a report (a
+    // replace interrupted between its moves): the caller keeps it aside first.
+    if (!IsRegularFile(target) || KindOfName(backup) != NameKind::Free) return false;
     if (!PlainMove(target, backup)) return false;
     if (!PlainMove(temp, target)) {
         PlainMove(backup, target);

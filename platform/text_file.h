@@ -21,8 +21,9 @@ public:
     File& operator=(const File&) = delete;
 
     bool OpenForReading(const char* path);
-    // Creates the file, or empties an existing one, for writing.
-    bool CreateForWriting(const char* path);
+    // Creates `path` as a new file for writing: fails when anything (a file,
+    // a directory, a link) is under that name already; no link is followed.
+    bool CreateNew(const char* path);
     bool IsOpen() const;
     // Reads up to `size` bytes: the count read, 0 at the end, -1 on an error.
     std::int32_t Read(void* data, std::size_t size);
@@ -116,6 +117,10 @@ extern FileFaultRule InjectedFileFault;
 #endif
 
 bool FileExists(const char* path);
+// What is under the name `path` itself (a link is not followed): nothing, a
+// plain file, or something else (a directory, a link, a device).
+enum class NameKind { Free, PlainFile, Other };
+NameKind KindOfName(const char* path);
 // True when `path` is a file marked read-only: the read-only attribute on
 // Windows, no write bit at all on POSIX (the mark, not whether a write would
 // succeed: a privileged user writes anyway).
@@ -131,8 +136,9 @@ bool CopyNewFile(const char* from, const char* to);
 // `backup` holding the old one. Where the system has an atomic replace
 // (rename on POSIX, MoveFileEx on Windows NT) it is used; where it has none
 // (Windows 95 and 98), or when `allowAtomic` is false (tests of that path), `target` is first moved
-// to `backup`, then `temp` to `target`, then `backup` removed. On failure the
-// old `target` is left as it was (or moved back from `backup`).
+// to `backup`, then `temp` to `target`, then `backup` removed. `backup` must
+// be free: a file under that name is never removed, and the replace then fails.
+// On failure the old `target` is left as it was (or moved back from `backup`).
 bool ReplaceFileSafely(const char* temp, const char* target, const char* backup,
                        bool allowAtomic = true);
 

@@ -215,15 +215,53 @@ bool NameBeside(const char* path, const char* ending, PathText& name) {
     return true;
 }
 
+bool EndsFolder(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/' || c == ':';
+#else
+    return c == '/';
+#endif
+}
+
+// Moves the plain file `name`, left beside `path` by an interrupted save, to
+// the first free tolvanix-kept-N.rec in the folder of `path`.
+bool KeepAside(const char* path, const PathText& name) {
+    std::size_t folder = TextLength(path);
+    while (folder > 0 && !EndsFolder(path[folder - 1])) --folder;
+    const char* const kept = "tolvanix-kept-";
+    if (folder + TextLength(kept) > PathText::MaxChars) return false;
+    PathText prefix;
+    prefix.Assign(path, folder);
+    prefix.Append(kept);
+    const PathText copy = FirstFreeName(prefix.c_str(), ".rec");
+    return !copy.empty() && platform::RenameFile(name.c_str(), copy.c_str());
+}
+
+// Frees a name for a file of the save: `path` with `ending`, or with `ending`
+// and a digit from 1 to 9 when a directory or a link is under the names
+// before. A plain file there, left by an interrupted save, may be the only
+// complete copy of a report: it is kept aside first, never written over.
+bool FreeNameBeside(const char* path, const char* ending, PathText& name) {
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        if (!NameBeside(path, ending, name) || (digit > '0' && name.size() == PathText::MaxChars)) return false;
+        if (digit > '0') name.Append(&digit, 1);
+        const platform::NameKind kind = platform::KindOfName(name.c_str());
+        if (kind == platform::NameKind::Free) return true;
+        if (kind == platform::NameKind::PlainFile) return KeepAside(path, name);
+    }
+    return false;
+}
+
 }  // namespace
 
 bool WriteReportFile(const char* path) {
-    // A path too long for the names beside it is refused: a cut name could be
-    // the report itself or another file.
+    // The temporary file and the backup of a replace without an atomic move
+    // get free names beside `path`. A path too long for them is refused: a cut
+    // name could be the report itself or another file.
     PathText temp, backup;
-    if (!NameBeside(path, ".new", temp) || !NameBeside(path, ".old", backup)) return false;
+    if (!FreeNameBeside(path, ".new", temp) || !FreeNameBeside(path, ".old", backup)) return false;
     platform::File file;
-    if (!file.CreateForWriting(temp.c_str())) return false;
+    if (!file.CreateNew(temp.c_str())) return false;
     platform::TextFileWriter out(file);
     WriteReport(out);
     bool ok = out.Finish();

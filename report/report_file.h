@@ -59,9 +59,11 @@ struct ReportFileRead {
 // of a file, is persistence's LoadReport.
 ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 
-// Writes the report to `path` the crash-safe way (through `path`.new, with
-// `path`.old as the fallback's backup). False when it could not be written;
-// the old file is then as it was.
+// Writes the report to `path` the crash-safe way (through `path`.new, created
+// new, with `path`.old as the fallback's backup; a plain file left under either
+// name is first kept aside as tolvanix-kept-N.rec beside `path`, and a
+// directory or link there makes the save take `path`.new1, .new2, ... up to
+// 9). False when it could not be written; the old file is then as it was.
 bool WriteReportFile(const char* path);
 
 // The count line: leading white space, optional sign, digits up to the first

@@ -102,11 +102,14 @@ TEST_F(InjectedFault, CopyOfARefusedFileFailsSoTheFileIsNotReplaced) {
 // Systems without an atomic replace move the old file aside first; a failure
 // of either move leaves a complete old report under one of the two names.
 TEST_F(InjectedFault, ReplaceWithoutAtomicMoveFailingAtEachMove) {
-    // A backup left by an interrupted replace is older than the target; a
-    // target that is a directory is refused.
+    // A file under the backup's name is never removed: the replace is refused
+    // (the save keeps such a file aside first), as is a target that is a directory.
     WriteFile("target", "older");
     WriteFile("target.old", "oldest");
     WriteFile("temp", "old");
+    EXPECT_FALSE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+    EXPECT_EQ(ReadFile("target.old"), "oldest");
+    vqtest::RemoveForTest("target.old");
     ASSERT_TRUE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
     EXPECT_EQ(ReadFile("target"), "old");
     EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"target", "tolvanix.rec"}));

@@ -281,4 +281,39 @@ TEST(GaugeFileAndVqreport, AgreeOnOddReports) {
     EXPECT_GE(files, 10);
 }
 
+// A save writes only files it created. A replace stopped between its moves
+// leaves the previous report as .old and the new one as .new, and no report:
+// the next save keeps both aside and writes the report. A link under the
+// temporary name is not followed.
+TEST(GaugeFile, KeepsWhatAnInterruptedSaveLeft) {
+    vqtest::ScratchDirectory scratch;
+    const auto installAndKill = [] {
+        host::ModuleFile module;
+        std::string error;
+        ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
+        host::PanelHost host(module.Linkage, module.Imports);
+        host.Install();
+        host.Kill();
+    };
+    vqtest::WriteFile("tolvanix.rec.old", "previous report");
+    vqtest::WriteFile("tolvanix.rec.new", "new report");
+    installAndKill();
+    installAndKill();
+    EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-1.rec"), "new report");
+    EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-2.rec"), "previous report");
+    std::vector<std::string> files{"tolvanix-kept-1.rec", "tolvanix-kept-2.rec", "tolvanix.rec"};
+    EXPECT_EQ(vqtest::ListDirectory(), files);
+    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec").rfind("Vardemolinquex 2.0\r\n", 0), 0u);
+#ifndef _WIN32
+    vqtest::RemoveForTest("tolvanix.rec");
+    vqtest::WriteFile("other", "not the gauge's");
+    std::filesystem::create_symlink("other", "tolvanix.rec.new");
+    installAndKill();
+    EXPECT_EQ(vqtest::ReadFile("other"), "not the gauge's");
+    files.insert(files.begin(), "other");
+    files.push_back("tolvanix.rec.new");
+    EXPECT_EQ(vqtest::ListDirectory(), files) << "the report is written through tolvanix.rec.new1";
+#endif
+}
+
 }  // namespace

@@ -101,10 +101,12 @@ TEST_F(RecoveryFile, NormalSavesRemoveItAndFailedOnesDoNot) {
     StartFlight();
     FlyPast(Host, 0);
     FlyPast(Host, 1);
-    std::filesystem::create_directory("tolvanix.rec.new");  // the save cannot write
+    // Directories under every temporary name the save may take: it cannot write.
+    const auto temporary = [](char n) { return "tolvanix.rec.new" + std::string(n > '0', n); };
+    for (char n = '0'; n <= '9'; ++n) std::filesystem::create_directory(temporary(n));
     Host.Click(4);  // switch off: not saved
     EXPECT_TRUE(Exists(Recovery));
-    std::filesystem::remove("tolvanix.rec.new");
+    for (char n = '0'; n <= '9'; ++n) std::filesystem::remove(temporary(n));
     // A read-only report is left as it is, mode and bytes, and the recovery file with it.
     namespace fs = std::filesystem;
     fs::permissions("tolvanix.rec", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -52,7 +52,10 @@ TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
     ResetRecoveryState();  // the simulator crashed; the next run sets it aside
     ChkPointList.Item(2).ActualArrival = "10:37";
     WriteRecoveryFile();
+    vqtest::WriteFile("tolvanix.rec.old", "left by a save");
     const auto run = Vqreport({"recover"});
+    EXPECT_TRUE(Contains(run.Out, "\ntolvanix.rec.old  written 20")) << run.Out;
+    EXPECT_TRUE(Contains(run.Out, "(left by an interrupted save; it may hold a whole report")) << run.Out;
     EXPECT_TRUE(Contains(run.Out, "tolvanix-recovery.rec  written")) << run.Out;
     EXPECT_TRUE(Contains(run.Out, "the last at checkpoint 3 P3 (10:37); tolvanix.rec holds 1\n")) << run.Out;
     EXPECT_TRUE(Contains(run.Out, "tolvanix-recovery-1.rec  written")) << run.Out;

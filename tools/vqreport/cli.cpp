@@ -169,7 +169,8 @@ std::vector<Command> Commands(Given& given) {
          "that the gauge leaves beside tolvanix.rec when a flight ends without\n"
          "a save: tolvanix-recovery.rec, and older ones set aside as\n"
          "tolvanix-recovery-N.rec; for each its time, its flight and its\n"
-         "checkpoint times against those of tolvanix.rec; then what to run.",
+         "checkpoint times against those of tolvanix.rec; then what to run.\n"
+         "Also a tolvanix.rec.new or .old that an interrupted save left.",
          {{"--restore", "[FILE]",
            "puts FILE (default tolvanix-recovery.rec) in place of\n"
            "tolvanix.rec, after keeping tolvanix.rec as\n"

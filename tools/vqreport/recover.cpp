@@ -226,8 +226,19 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     const std::string reportPath = InDirectory(dir, ReportName);
     const bool reportThere = platform::FileExists(reportPath.c_str());
     const ReportSummary report = Summarize(reportPath);
+    // What an interrupted save left beside the report: its next save keeps it aside.
+    std::string leftovers;
+    for (const char* ending : {".new", ".old"}) {
+        const std::string name = ReportName + std::string(ending);
+        const std::string path = InDirectory(dir, name);
+        if (platform::KindOfName(path.c_str()) != platform::NameKind::PlainFile) continue;
+        fs::file_time_type ignored;
+        leftovers += "\n" + name + "  written " + WrittenAt(fs::path(path), ignored) +
+                     "  (left by an interrupted save; it may hold a whole report: the gauge's next save keeps it"
+                     " as tolvanix-kept-N.rec)\n";
+    }
     if (files.empty()) {
-        out << "No recovery file in " << where << ": nothing to restore.\n";
+        out << "No recovery file in " << where << ": nothing to restore.\n" << leftovers;
         return ExitClean;
     }
 
@@ -281,6 +292,7 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
         }
     }
 
+    out << leftovers;
     const std::string inDir = dir.empty() ? std::string() : " " + Argument(dir);
     const std::string keeps =
         reportThere ? std::string(" (") + ReportName + " is kept as " + FirstFreeName(dir, KeptPrefix) + ")"
