@@ -288,8 +288,44 @@ int TextFileReader::NextByte() {
         }
         Position = 0;
         Filled = static_cast<std::size_t>(n);
+        Read.Add(Buffer, Filled);
     }
     return Buffer[Position++];
+}
+
+FileFingerprint TextFileReader::ReadToEnd() {
+    Position = Filled;
+    while (NextByte() >= 0) Position = Filled;
+    Read.Present = true;
+    Read.Known = !ReadError;
+    return Read;
+}
+
+void FileFingerprint::Add(const void* data, std::size_t size) {
+    const unsigned char* byte = static_cast<const unsigned char*>(data);
+    Length += size;
+    for (std::size_t i = 0; i < size; ++i) {
+        HashA = (HashA ^ byte[i]) * 0x100000001b3ull;
+        HashB = (HashB ^ byte[i]) * 0xff51afd7ed558ccdull;
+        HashB ^= HashB >> 29;
+    }
+}
+
+bool FileFingerprint::Same(const FileFingerprint& other) const {
+    return Known && other.Known && Present == other.Present && Length == other.Length &&
+           HashA == other.HashA && HashB == other.HashB;
+}
+
+FileFingerprint FingerprintOf(const char* path) {
+    FileFingerprint print;
+    File file;
+    if (!file.OpenForReading(path)) {
+        print.Present = FileExists(path);
+        print.Known = !print.Present;  // there but unreadable: unknown
+        return print;
+    }
+    TextFileReader in(file);
+    return in.ReadToEnd();
 }
 
 bool TextFileReader::ReadLine(char* line, std::size_t maxChars, std::size_t& length) {
@@ -330,6 +366,7 @@ bool TextFileReader::HasMoreContent() {
 }
 
 void TextFileWriter::Put(const char* data, std::size_t size) {
+    Print.Add(data, size);
     while (size > 0) {
         if (Used == sizeof Buffer) {
             if (!Bad && !Out.Write(Buffer, Used)) Bad = true;

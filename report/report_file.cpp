@@ -217,7 +217,7 @@ bool NameBeside(const char* path, const char* ending, PathText& name) {
 
 }  // namespace
 
-bool WriteReportFile(const char* path) {
+bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
     // A path too long for the names beside it is refused: a cut name could be
     // the report itself or another file.
     PathText temp, backup;
@@ -231,5 +231,6 @@ bool WriteReportFile(const char* path) {
     if (!file.Close()) ok = false;
     if (ok) ok = platform::ReplaceFileSafely(temp.c_str(), path, backup.c_str());
     if (!ok) platform::RemoveFile(temp.c_str());
+    if (ok && written) *written = out.Written();
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/fixed_text.h"
+#include "platform/text_file.h"
 #include "report/report_format.h"
 
 namespace platform {
@@ -61,8 +62,9 @@ ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 
 // Writes the report to `path` the crash-safe way (through `path`.new, with
 // `path`.old as the fallback's backup). False when it could not be written;
-// the old file is then as it was.
-bool WriteReportFile(const char* path);
+// the old file is then as it was. `written`, if given, gets the fingerprint of
+// the bytes written.
+bool WriteReportFile(const char* path, platform::FileFingerprint* written = nullptr);
 
 // The count line: leading white space, optional sign, digits up to the first
 // other character; no digits gives 0; values beyond 32 bits are clamped.
