@@ -13,13 +13,15 @@
 namespace platform {
 
 // What a file held, for telling whether it changed: whether it was there, its
-// length and two independent 64-bit hashes of its bytes (FNV-1a and a
-// multiply-xorshift), so that an edit that keeps the length is still seen.
+// length and two independent 64-bit hashes of its bytes (multiply-xorshift
+// over 64-bit words, with other constants), so that an edit that keeps the
+// length is still seen.
 // Known is false when the file could not be read whole.
 struct FileFingerprint {
     bool Known = true;
     bool Present = false;
-    std::uint64_t Length = 0, HashA = 0xcbf29ce484222325ull, HashB = 0x9e3779b97f4a7c15ull;
+    std::uint64_t Length = 0, HashA = 0xcbf29ce484222325ull, HashB = 0x84222325cbf29ce4ull;
+    std::uint64_t Word = 0;
     void Add(const void* data, std::size_t size);
     bool Same(const FileFingerprint& other) const;
 };
