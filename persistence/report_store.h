@@ -7,7 +7,8 @@
 // and its first line is accepted, and returns true; the caller then starts
 // at the first checkpoint. Otherwise nothing changes and it returns false. A
 // file that is refused, or not taken whole, is copied aside before the next
-// save overwrites it.
+// save overwrites it; so is one that is not what the last load or save left
+// (compared by length and hashes of its bytes; absent then, present now).
 bool LoadReport();
 
 // Writes the whole report over the report file: the new file is complete

@@ -12,6 +12,20 @@
 
 namespace platform {
 
+// What a file held, for telling whether it changed: whether it was there, its
+// length and two independent 64-bit hashes of its bytes (multiply-xorshift
+// over 64-bit words, with other constants), so that an edit that keeps the
+// length is still seen.
+// Known is false when the file could not be read whole.
+struct FileFingerprint {
+    bool Known = true;
+    bool Present = false;
+    std::uint64_t Length = 0, HashA = 0xcbf29ce484222325ull, HashB = 0x84222325cbf29ce4ull;
+    std::uint64_t Word = 0;
+    void Add(const void* data, std::size_t size);
+    bool Same(const FileFingerprint& other) const;
+};
+
 // An open file of the system; closed when the object goes.
 class File {
 public:
@@ -62,10 +76,13 @@ public:
     bool Failed() const { return ReadError; }
     // Skips blank lines and reports whether anything else is left in the file.
     bool HasMoreContent();
+    // Reads the rest of the file; the fingerprint of all the bytes read.
+    FileFingerprint ReadToEnd();
 
 private:
     int NextByte();
 
+    FileFingerprint Read;
     File& In;
     unsigned char Buffer[1024];
     std::size_t Position = 0;
@@ -90,6 +107,8 @@ public:
     // Writes out the buffer; false if this or any earlier write failed.
     bool Finish();
     bool Failed() const { return Bad; }
+    // The fingerprint of every byte written so far.
+    const FileFingerprint& Written() const { return Print; }
 
 private:
     void Put(const char* data, std::size_t size);
@@ -98,6 +117,7 @@ private:
     char Buffer[2048];
     std::size_t Used = 0;
     bool Bad = false;
+    FileFingerprint Print;
 };
 
 // The writing operations below, each of which a test build of this file can
@@ -121,6 +141,9 @@ bool FileExists(const char* path);
 // plain file, or something else (a directory, a link, a device).
 enum class NameKind { Free, PlainFile, Other };
 NameKind KindOfName(const char* path);
+
+// Reads `path` once through a small buffer: what it holds now.
+FileFingerprint FingerprintOf(const char* path);
 // True when `path` is a file marked read-only: the read-only attribute on
 // Windows, no write bit at all on POSIX (the mark, not whether a write would
 // succeed: a privileged user writes anyway).

@@ -254,7 +254,7 @@ bool FreeNameBeside(const char* path, const char* ending, PathText& name) {
 
 }  // namespace
 
-bool WriteReportFile(const char* path) {
+bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
     // The temporary file and the backup of a replace without an atomic move
     // get free names beside `path`. A path too long for them is refused: a cut
     // name could be the report itself or another file.
@@ -269,5 +269,6 @@ bool WriteReportFile(const char* path) {
     if (!file.Close()) ok = false;
     if (ok) ok = platform::ReplaceFileSafely(temp.c_str(), path, backup.c_str());
     if (!ok) platform::RemoveFile(temp.c_str());
+    if (ok && written) *written = out.Written();
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/fixed_text.h"
+#include "platform/text_file.h"
 #include "report/report_format.h"
 
 namespace platform {
@@ -64,7 +65,8 @@ ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 // name is first kept aside as tolvanix-kept-N.rec beside `path`, and a
 // directory or link there makes the save take `path`.new1, .new2, ... up to
 // 9). False when it could not be written; the old file is then as it was.
-bool WriteReportFile(const char* path);
+// `written`, if given, gets the fingerprint of the bytes written.
+bool WriteReportFile(const char* path, platform::FileFingerprint* written = nullptr);
 
 // The count line: leading white space, optional sign, digits up to the first
 // other character; no digits gives 0; values beyond 32 bits are clamped.

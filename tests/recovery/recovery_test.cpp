@@ -132,6 +132,24 @@ TEST_F(RecoveryFile, NormalSavesRemoveItAndFailedOnesDoNot) {
     EXPECT_FALSE(Exists(Recovery));
 }
 
+// A report file that is not what the module last read or wrote is kept before
+// the save on kill replaces it: placed after the install, or edited after the load.
+TEST_F(RecoveryFile, AReportChangedOnDiskIsKeptBeforeTheSave) {
+    Host.Install();  // no report yet
+    WriteFile("tolvanix.rec", "a dispatcher's report");
+    Host.Kill();
+    EXPECT_EQ(ReadFile("tolvanix-kept-1.rec"), "a dispatcher's report");
+    ResetModuleState();
+    StartFlight();
+    const std::string original = ReadFile("tolvanix.rec");
+    std::string edited = original;
+    edited[edited.size() - 3] ^= 1;  // same length, one byte other
+    WriteFile("tolvanix.rec", edited);
+    Host.Kill();
+    EXPECT_EQ(ReadFile("tolvanix-kept-2.rec"), edited);
+    EXPECT_EQ(ReadFile("tolvanix.rec"), original);
+}
+
 TEST_F(RecoveryFile, AnEarlierFlightsFileIsSetAsideNeverOverwritten) {
     WriteFile(Recovery, "from the flight that crashed");
     WriteFile("tolvanix-recovery-1.rec", "from an older crash");
