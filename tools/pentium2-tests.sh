@@ -61,9 +61,18 @@ if ("$probe_dir/probe") 2>/dev/null; then
 fi
 say "an SSE instruction stops an i386 program: the emulated processor is a Pentium II"
 
-# Wine's processes of an earlier run were started on the real processor.
+# Wine's processes of an earlier run were started on the real processor: end
+# them in every prefix the tests use (the shared one and the regional-settings
+# test's own).
+stop_wine() {
+  local prefix
+  for prefix in "${VQ_WINEPREFIX:-${HOME:-/tmp}/.wine-vqgauge}" "$PWD/build/win32/wine-regional"; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+  done
+  return 0
+}
 if [[ " ${presets[*]} " == *" win32 "* ]]; then
-  WINEPREFIX="${VQ_WINEPREFIX:-${HOME:-/tmp}/.wine-vqgauge}" wineserver -k 2>/dev/null || true
+  stop_wine
 fi
 
 failed=0
@@ -73,6 +82,6 @@ for preset in "${presets[@]}"; do
   ctest --preset "$preset" --no-tests=error || failed=1
 done
 if [[ " ${presets[*]} " == *" win32 "* ]]; then
-  WINEPREFIX="${VQ_WINEPREFIX:-${HOME:-/tmp}/.wine-vqgauge}" wineserver -k 2>/dev/null || true
+  stop_wine
 fi
 exit $failed
