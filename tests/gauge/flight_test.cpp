@@ -238,6 +238,20 @@ TEST_P(FlightWithHostWord, GivesTheSameReportAndHandsTheWordBack) {
 // inexact unmasked too.
 INSTANTIATE_TEST_SUITE_P(X87, FlightWithHostWord, ::testing::Values(0x007F, 0x0F7F, 0x037A, 0x035A));
 
+// Loads the gauge file, installs the gauge and kills it, as a host does when
+// an aircraft with the gauge is loaded and left: the load and the save.
+void InstallAndKill() {
+    host::ModuleFile module;
+    std::string error;
+    ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
+    {
+        host::PanelHost host(module.Linkage, module.Imports);
+        host.Install();
+        host.Kill();
+    }
+    module.Unload();
+}
+
 // The odd files of the fuzz corpus: a load and save through the gauge file
 // shows in vqreport (built with the full runtime) as the file itself did, and
 // the gauge keeps a copy of exactly the files that vqreport says it refuses or
@@ -257,15 +271,7 @@ TEST(GaugeFileAndVqreport, AgreeOnOddReports) {
         vqtest::WriteFile("tolvanix.rec", original);
         std::string note;
         const std::string before = show(note);
-        host::ModuleFile module;
-        std::string error;
-        ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
-        {
-            host::PanelHost host(module.Linkage, module.Imports);
-            host.Install();
-            host.Kill();
-        }
-        module.Unload();
+        InstallAndKill();
         const bool taken = before.compare(0, 6, "status") != 0;
         std::string noteAfter;
         if (taken) {
@@ -287,18 +293,10 @@ TEST(GaugeFileAndVqreport, AgreeOnOddReports) {
 // temporary name is not followed.
 TEST(GaugeFile, KeepsWhatAnInterruptedSaveLeft) {
     vqtest::ScratchDirectory scratch;
-    const auto installAndKill = [] {
-        host::ModuleFile module;
-        std::string error;
-        ASSERT_TRUE(module.Load(vqtest::GaugeModulePath(), error)) << error;
-        host::PanelHost host(module.Linkage, module.Imports);
-        host.Install();
-        host.Kill();
-    };
     vqtest::WriteFile("tolvanix.rec.old", "previous report");
     vqtest::WriteFile("tolvanix.rec.new", "new report");
-    installAndKill();
-    installAndKill();
+    InstallAndKill();
+    InstallAndKill();
     EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-1.rec"), "new report");
     EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-2.rec"), "previous report");
     std::vector<std::string> files{"tolvanix-kept-1.rec", "tolvanix-kept-2.rec", "tolvanix.rec"};
@@ -308,7 +306,7 @@ TEST(GaugeFile, KeepsWhatAnInterruptedSaveLeft) {
     vqtest::RemoveForTest("tolvanix.rec");
     vqtest::WriteFile("other", "not the gauge's");
     std::filesystem::create_symlink("other", "tolvanix.rec.new");
-    installAndKill();
+    InstallAndKill();
     EXPECT_EQ(vqtest::ReadFile("other"), "not the gauge's");
     files.insert(files.begin(), "other");
     files.push_back("tolvanix.rec.new");
