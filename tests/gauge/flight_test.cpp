@@ -106,6 +106,7 @@ protected:
         Host->Frame();
     }
     bool West = false;  // the route and the flight mirrored west of the zero meridian
+    bool MissFagernes = false;  // Fagernes passed 0.01 degrees off its position
     std::vector<std::pair<std::int64_t, std::string>> Changes;  // report lines (from 1) given other texts
     std::optional<vqtest::ScratchDirectory> Scratch;
     host::ModuleFile Module;
@@ -156,7 +157,8 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
     Host->Click(Next);
     At(10, 30, 0.0, 60.25, 9.0);
     EXPECT_EQ(Host->Text(1), "04/05 FAG           ");
-    At(11, 0, 0.0, 60.30, 8.0);
+    At(11, 0, 0.0, MissFagernes ? 60.31 : 60.30, 8.0);
+    if (MissFagernes) Host->Click(Next);  // passed off the fix: the pilot steps on
     At(11, 1, 0.0, 60.30, 7.9);
     At(11, 40, 31.0, 60.2934, 5.2181);
     At(11, 45, 0.0, 60.29, 5.0);  // taxi away: past the last checkpoint
@@ -201,6 +203,23 @@ TEST_F(Flight, WestOfTheZeroMeridianTakesTheSameTimes) {
     ASSERT_EQ(west.size(), east.size());
     for (int k = 0; k < RouteLength; ++k) Mirror(west[west.size() - 1 - 2 * k]);
     EXPECT_EQ(west, east);
+}
+
+// A checkpoint passed off its position and stepped past costs its own times
+// and the next leg's time and estimate only: the last arrival, the flight's
+// arrival time and the fuel figures are written as on the timed flight.
+TEST_F(Flight, AMissedCheckpointCostsOnlyItsOwnLeg) {
+    const auto timed = SplitLines(Fly());
+    MissFagernes = true;
+    auto missed = SplitLines(Fly());
+    ASSERT_EQ(missed.size(), timed.size());
+    for (auto [k, f] : {std::pair{3, PfActualLegTime}, {3, PfActualArrival}, {4, PfActualLegTime},
+                        {4, PfEstimatedArrival}}) {
+        const std::int64_t n = CheckpointFieldLine(k, f) - 1;
+        EXPECT_EQ(missed[n], "") << "line " << n + 1 << " of the flight that missed Fagernes";
+        missed[n] = timed[n];
+    }
+    EXPECT_EQ(missed, timed);
 }
 
 // The gauge file takes the decimal separator and the morning marker from the
