@@ -214,7 +214,7 @@ bool IsRegularFile(const char* path) {
 // Moves a file to a name that must not exist yet.
 bool PlainMove(const char* from, const char* to) {
     if (!Allowed(FileOperation::Move)) return false;
-    if (FileExists(to)) return false;
+    if (KindOfName(to) != NameKind::Free) return false;  // a link too, even a broken one
     return rename(from, to) == 0;
 }
 

@@ -200,7 +200,8 @@ PathText FirstFreeName(const char* prefix, const char* suffix) {
         PathText name = prefix;
         name.Append(number, numberLength);
         name.Append(suffix);
-        if (!platform::FileExists(name.c_str())) return name;
+        // A link counts as taken, even one that leads nowhere.
+        if (platform::KindOfName(name.c_str()) == platform::NameKind::Free) return name;
     }
     return PathText();
 }

@@ -1,6 +1,7 @@
 // Report files that are broken in every way a dispatcher's editor, a full
 // disk or a wrong file can break them: the load must end promptly with
 // defined fields, and what it could not take whole is kept before a save.
+#include <filesystem>
 #include <string>
 
 #include "persistence/reset.h"
@@ -131,14 +132,19 @@ TEST_F(BadReportFile, TrailingContentAndBadNumbersAreKeptBlankLinesAreNot) {
 
 TEST_F(BadReportFile, KeptCopiesNeverOverwriteEachOther) {
     WriteFile("tolvanix-kept-1.rec", "an older copy");
+#ifdef _WIN32
+    std::filesystem::create_directory("tolvanix-kept-2.rec");
+#else
+    std::filesystem::create_symlink("nowhere", "tolvanix-kept-2.rec");  // a link to nothing takes its name too
+#endif
     WriteFile(File, "not a report");
     LoadReport();
     SaveReport();
     EXPECT_EQ(ReadFile("tolvanix-kept-1.rec"), "an older copy");
-    EXPECT_EQ(ReadFile("tolvanix-kept-2.rec"), "not a report");
+    EXPECT_EQ(ReadFile("tolvanix-kept-3.rec"), "not a report");
     // Once kept, the next save simply replaces the file.
     SaveReport();
-    EXPECT_FALSE(Exists("tolvanix-kept-3.rec"));
+    EXPECT_FALSE(Exists("tolvanix-kept-4.rec"));
 }
 
 // A report file that is there but cannot be opened (another program holds
