@@ -40,7 +40,18 @@ TEST_F(Check, EachProblemOnItsLineWithItsFieldAndLevel) {
     } cases[] = {
         {{{1, "Vardemolinquex 1.0"}}, 1, Error, "header line", "Vardemolinquex 1.0"},
         {{{1, "\xEF\xBB\xBFVardemolinquex 2.0"}}, 1, Warning, "header line", "byte order mark"},
-        {{{31, "3 checkpoints"}}, 31, Warning, "checkpoint count", ""},
+        {{{31, "3 checkpoints"}}, 31, Error, "checkpoint count", ""},
+        // Number lines the gauge reads only in part, or as 0: whatever the field.
+        {{{77, "1,000"}}, 77, Error, "start fuel", "1,000"},
+        {{{77, "0x10"}}, 77, Error, "start fuel", "0x10"},
+        {{{LatLine(1), "1e300"}}, LatLine(1), Error, "latitude", "e+300"},
+        {{{77, "-5"}}, 77, Warning, "start fuel", "negative"},
+        {{{25, "-20"}}, 25, Warning, "extra fuel 2", "negative"},
+        {{{26, "2147483648"}}, 26, Error, "extra fuel 3", "2147483647"},
+        {{{23, "-8882"}}, 23, Warning, "fuel used", "negative"},
+        {{{28, "-19032.86"}}, 28, Warning, "fuel per hour", "negative"},
+        {{{17, "09:00"}}, 17, Warning, "arrival time", "10:15"},
+        {{{PointLine(1, 8), "a\x1b]0;x\x07b"}}, PointLine(1, 8), Warning, "spare", "control character"},
         {{{9, "24:00"}}, 9, Error, "departure time", "24:00"},
         {{{9, ""}}, 9, Warning, "departure time", "empty"},
         {{{PointLine(1, 11), "1h30"}}, PointLine(1, 11), Error, "checkpoint 2 (\"Point 2\") planned leg time",
@@ -56,7 +67,7 @@ TEST_F(Check, EachProblemOnItsLineWithItsFieldAndLevel) {
         {{{LatLine(1), "52.005000"}, {LatLine(1) + 1, "4.005000"}}, LatLine(1), Warning, "position",
          "overlap"},
         {{{PointLine(0, 0), "Spijkerboor VOR"}}, PointLine(0, 0), Warning, "name", "13"},
-        {{{PointLine(2, 6), "FL100"}}, PointLine(2, 6), Warning, "field 7", "holds 3"},
+        {{{PointLine(2, 6), "FL100"}}, PointLine(2, 6), Warning, "level", "holds 3"},
         {{{4, "  KL1234\t"}}, 4, Warning, "header field 3", "blanks"},
         {{{20, std::string(300, 'x')}}, 20, Error, "header field 19", "300 characters"},
         {{{26, "12.5"}}, 26, Error, "extra fuel 3", "12.5"},
@@ -78,11 +89,11 @@ TEST_F(Check, EachProblemOnItsLineWithItsFieldAndLevel) {
 TEST_F(Check, WhatTheGaugeTakesWithoutTroubleHasNoFindings) {
     // 12-hour times, "??" as a missing arrival, an exponent in a distance, an
     // identifier that fits its column, an alternate one where it is not shown,
-    // hexadecimal and negative extra fuel, the Windows character set, the
+    // hexadecimal extra fuel, the Windows character set, the
     // approach entry, blanks around numbers, a field of exactly the limit and
     // blank lines after the report.
-    auto lines = Spoiled({{9, "7:45 pm"}, {PointLine(1, 14), "??"}, {PointLine(2, 9), "1e1"},
-                          {PointLine(1, 2), "ABCDEF"}, {PointLine(2, 4), "TOOLONGID"}, {24, "$1F4"}, {25, "-20"},
+    auto lines = Spoiled({{9, "12:15 pm"}, {PointLine(1, 14), "??"}, {PointLine(2, 9), "1e1"},
+                          {PointLine(1, 2), "ABCDEF"}, {PointLine(2, 4), "TOOLONGID"}, {24, "$1F4"}, {25, "0x10"},
                           {PointLine(0, 0), "Z\xFCrich"}, {PointLine(2, 0), "Approach"}, {31, " 3 "}, {77, "  0.5"},
                           {20, std::string(255, 'x')}});
     lines.push_back("");
@@ -105,6 +116,8 @@ TEST_F(Check, CountsAndEndsThatDoNotMatch) {
     result = CheckLines(CleanReportLines(101));
     EXPECT_EQ(FindingsOn(result, 31).size(), 1u) << Describe(result);
     EXPECT_EQ(result.Checkpoints, 100);
+    result = CheckLines(Spoiled({{31, "2147483648"}}));  // beyond the 32 bits the gauge reads it in
+    EXPECT_NE(Describe(result).find("count 2147483648 is more"), std::string::npos) << Describe(result);
     // The rest of the file tells how many checkpoints it holds.
     result = CheckLines(Spoiled({{31, "three"}}));
     ASSERT_FALSE(FindingsOn(result, 31).empty()) << Describe(result);

@@ -107,6 +107,10 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         {Route, {}, "give the departure time"},  // the first leg would go untimed
         {Route, {"--departure-time", "25:00"}, "--departure-time \"25:00\" is not a time"},
         {Route, {"--departure-time", "9:00", "--extra-fuel2", "lots"}, "--extra-fuel2 \"lots\" is not a whole number"},
+        {Route, {"--departure-time", "9:00", "--extra-fuel1", "2147483648"}, "2147483647"},
+        {"name,latitude,longitude\nA,1\n", {}, ":2: error: the row has 2 cells, the first row names 3"},
+        {"name,type\nA,V\x1bR\n", {}, "type \"V\\x1bR\" holds a control character"},
+        {"name\nA\n\xE4\xB8\xAD\n", {}, "line 3: the character U+4E2D"},  // UTF-8 outside code page 1252
     };
     for (const Case& c : cases) {
         WriteFile("route.csv", c.Csv);
@@ -116,6 +120,29 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         EXPECT_EQ(run.Status, 2) << c.Csv;
         EXPECT_NE(run.Err.find(c.Message), std::string::npos) << c.Csv << "\n" << run.Err;
         EXPECT_FALSE(Exists(ReportFileName)) << c.Csv;
+    }
+    const auto run = Vqreport({"new", "."});
+    EXPECT_NE(run.Err.find("directory, not a route table"), std::string::npos) << run.Err;
+}
+
+// UTF-8 becomes the Windows character set, which is kept as it is; UTF-16
+// with its byte order mark (tab-separated) is read as such.
+TEST_F(New, RouteTablesInEachCharacterSet) {
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (unsigned char c : std::string("name\tdistance\r\nZ\xFCrich\t\r\n\x80\t5\r\n")) {
+        const char code[] = {static_cast<char>(c == 0x80 ? 0xAC : c), static_cast<char>(c == 0x80 ? 0x20 : 0)};
+        le += {code[0], code[1]};
+        be += {code[1], code[0]};
+    }
+    for (const std::string& csv : {std::string("name,distance\nZ\xC3\xBCrich,\n\xE2\x82\xAC,5\n"),
+                                   std::string("name;distance\nZ\xFCrich;\n\x80;5\n"), le, be}) {
+        WriteFile("route.csv", csv);
+        const auto run = Vqreport({"new", "--force", "route.csv", "--departure-time", "9:00"});
+        ASSERT_EQ(run.Status, 1) << csv << run.Err;  // warned: no positions
+        LoadReport();
+        ASSERT_EQ(ChkPointList.Count, 2) << csv;
+        EXPECT_EQ(ChkPointList.Item(0).Name, "Z\xFCrich") << csv;
+        EXPECT_EQ(ChkPointList.Item(1).Name, "\x80") << csv;
     }
 }
 

@@ -17,6 +17,7 @@ protected:
     Show() {
         auto lines = CleanReportLines(3);
         At(lines, 32 + 30 + 0) = "Caf\xE9 \"Q\"";  // a name in the Windows character set, with quotes
+        At(lines, 4) = "K\x1b[31mL";                 // a terminal's escape sequence
         vqtest::WriteFile("report.rec", vqtest::CrLfLines(lines));
     }
 };
@@ -29,6 +30,13 @@ TEST_F(Show, JsonIsUtf8WithEscapes) {
     EXPECT_EQ(run.Out.substr(run.Out.size() - 3), "\n}\n");
 }
 
+TEST_F(Show, TextEscapesControlCharacters) {
+    const auto run = Vqreport({"show", "report.rec"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out.find('\x1b'), std::string::npos);
+    EXPECT_NE(run.Out.find("K\\x1b[31mL"), std::string::npos) << run.Out;
+}
+
 TEST_F(Show, RefusedFileAndOneTheGaugeCannotTakeWhole) {
     vqtest::WriteFile("other.rec", "Vardemolinquex 1.0\r\n");
     auto run = Vqreport({"show", "other.rec"});
@@ -36,7 +44,7 @@ TEST_F(Show, RefusedFileAndOneTheGaugeCannotTakeWhole) {
     EXPECT_NE(run.Err.find("the gauge refuses this file"), std::string::npos) << run.Err;
     vqtest::WriteFile("short.rec", "Vardemolinquex 2.0\r\nonly one field\r\n");
     run = Vqreport({"show", "short.rec"});
-    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Err.find("vqreport check short.rec"), std::string::npos) << run.Err;
 }
 

@@ -30,7 +30,7 @@ constexpr std::int64_t HeaderLine = 1;
 const char* const CopyKept =
     "Before its next save the gauge keeps a copy of the file as tolvanix-kept-N.rec.";
 
-std::string Number6(double value) { return FormatDecimals(value, 6); }
+std::string Number6(double value) { return NumberText(value); }
 
 std::string Separator(char c) { return std::string("'") + c + "'"; }
 
@@ -52,6 +52,7 @@ private:
     CheckResult& Result;
     ReportLines Where;       // the line the gauge takes each field from
     std::int32_t Count = 0;  // the count line as the gauge reads it
+    std::string CountText;   // the count as the file writes it (beyond the 32 bits the gauge reads)
 
     void Add(Severity level, std::int64_t line, std::string field, std::string problem, std::string effect) {
         (level == Severity::Error ? Result.Errors : Result.Warnings)++;
@@ -111,8 +112,14 @@ void Checker::Run(const std::string& path) {
     Result.Checkpoints = ChkPointList.Count;
     Where = load.Lines;
     Count = Where.Count;
+    CountText = std::to_string(Count);
     WalkLines(path);
     CheckHeaderFields();
+    if (const std::int64_t line = Where.StartFuel(); line && ChkPointList.StartFuel < 0.0) {
+        Add(Severity::Warning, line, "start fuel", Number6(ChkPointList.StartFuel) + " is negative",
+            "Until the pilot stores the fuel on board, the fuel summary takes the fuel used as this minus the fuel "
+            "on board: the fuel used, total fuel and fuel per hour come out wrong.");
+    }
     for (std::int64_t k = 0; k < ChkPointList.Count; ++k) CheckPoint(k);
     std::stable_sort(Result.Findings.begin(), Result.Findings.end(),
                      [](const Finding& a, const Finding& b) { return a.Line < b.Line; });
@@ -199,7 +206,7 @@ void Checker::WalkLines(const std::string& path) {
         }
         if (fits != Count && numbers) {
             Add(Severity::Error, CountLine, FieldNameAtLine(CountLine, Count),
-                "the count says " + std::to_string(Count) + ", but the file has the lines of " +
+                "the count says " + CountText + ", but the file has the lines of " +
                     CountOf(fits, "checkpoint", "checkpoints"),
                 "The gauge reads " + CountOf(std::max<std::int32_t>(Count, 0), "checkpoint", "checkpoints") +
                     ", so the fields after them land in the wrong places. If checkpoints were added or removed, set "
@@ -255,6 +262,11 @@ void Checker::CheckLongLine(std::int64_t n, const std::string& field, std::size_
 
 void Checker::CheckTextLine(std::int64_t n, const std::string& field, const std::string& line) {
     const std::string trimmed = TrimText(line);
+    if (HasControlCharacter(trimmed)) {
+        Add(Severity::Warning, n, field, Quoted(trimmed) + " holds a control character",
+            "The gauge keeps it; the display cannot show it and it spoils the line it stands on, and in a "
+            "terminal or an editor it may change what is shown.");
+    }
     if (trimmed == line) return;
     if (trimmed.empty()) {
         Add(Severity::Warning, n, field, Quoted(line) + " holds only blanks",
@@ -279,19 +291,25 @@ void Checker::CheckCountLine(const std::string& line) {
                     std::string(CopyKept));
             return;
         }
-        Add(Severity::Warning, CountLine, field, Quoted(line) + " has more than a number",
-            "The gauge reads the count " + std::to_string(Count) + " and ignores the rest. " + CopyKept);
+        Add(Severity::Error, CountLine, field, Quoted(line) + " has more than a number",
+            "The gauge reads the count " + std::to_string(Count) + " and ignores the rest; its next save writes "
+            "the count alone. " + CopyKept);
     }
+    // The sign and digits as written: the gauge holds the count in 32 bits.
+    const std::size_t from = line.find_first_not_of(" \t\r\n\v\f");
+    const std::size_t digits = line.find_first_not_of("0123456789", from + (line[from] == '+' || line[from] == '-'));
+    CountText = line.substr(from, digits == std::string::npos ? std::string::npos : digits - from);
+    if (CountText[0] == '+') CountText.erase(0, 1);
     if (Count < 0) {
-        Add(Severity::Error, CountLine, field, "the count " + std::to_string(Count) + " is negative",
+        Add(Severity::Error, CountLine, field, "the count " + CountText + " is negative",
             "The gauge reads no checkpoints and takes the next line as the start fuel; every field after it "
             "is out of place.");
     } else if (Count > ChkPointList.Capacity) {
         Add(Severity::Error, CountLine, field,
-            "the count " + std::to_string(Count) + " is more than the " + std::to_string(ChkPointList.Capacity) +
+            "the count " + CountText + " is more than the " + std::to_string(ChkPointList.Capacity) +
                 " checkpoints the gauge holds",
             "The gauge keeps the first " + std::to_string(ChkPointList.Capacity) + " and drops checkpoints " +
-                std::to_string(ChkPointList.Capacity + 1) + " to " + std::to_string(Count) +
+                std::to_string(ChkPointList.Capacity + 1) + " to " + CountText +
                 "; its next save loses them. " + CopyKept);
     } else if (Count == 0) {
         Add(Severity::Warning, CountLine, field, "the report has no checkpoints",
@@ -324,8 +342,9 @@ void Checker::CheckNumberLine(std::int64_t n, const std::string& field, const st
                 ". " + CopyKept);
         return;
     }
-    // A number followed by other text: a decimal comma, a hemisphere letter, a unit.
-    Add(coordinate ? Severity::Error : Severity::Warning, n, field,
+    // A number followed by other text: a decimal comma, a hemisphere letter, a
+    // unit, "0x". The gauge takes the number and writes it alone at its next save.
+    Add(Severity::Error, n, field,
         Quoted(line) + " has more than a number (numbers in the report file use '.' and no letters)",
         "The gauge reads " + written + " and ignores the rest" +
             std::string(coordinate ? "; south latitudes and west longitudes are negative numbers" : "") + ". " +
@@ -343,13 +362,36 @@ void Checker::CheckHeaderFields() {
                        "The gauge replaces it when the last checkpoint is reached; until then the fuel summary "
                        "cannot work out the flight time.");
     }
+    double departure = 0.0, arrival = 0.0;
+    if (Where.Header(HfArrivalTime) && ReadTimeOfDay(ReportHeader.DepartureTime, departure) &&
+        ReadTimeOfDay(ReportHeader.ArrivalTime, arrival) && arrival < departure) {
+        Add(Severity::Warning, Where.Header(HfArrivalTime), HeaderRow(HfArrivalTime).Holds,
+            Quoted(ReportHeader.ArrivalTime) + " is before the departure time " + Quoted(ReportHeader.DepartureTime),
+            "The fuel summary takes it as a flight past midnight, of " + FormatHours(arrival + 24.0 - departure) +
+                ", and works out the fuel per hour from that.");
+    }
     for (int field : {HfExtraFuel1, HfExtraFuel2, HfExtraFuel3}) {
         const ReportText& extra = ReportHeader.*TReportHeader::Texts[field];
         const std::int64_t line = Where.Header(field);
         std::int32_t value = 0;
-        if (!line || extra.empty() || ReadWholeNumber(extra, value)) continue;
-        Add(Severity::Error, line, HeaderRow(field).Holds, Quoted(extra) + " is not a whole number",
-            "The fuel summary counts it as 0 in the total fuel.");
+        if (!line || extra.empty()) continue;
+        if (!ReadWholeNumber(extra, value)) {
+            Add(Severity::Error, line, HeaderRow(field).Holds, Quoted(extra) + " " + WholeNumberProblem(extra),
+                "The fuel summary counts it as 0 in the total fuel.");
+        } else if (value < 0) {
+            Add(Severity::Warning, line, HeaderRow(field).Holds, Quoted(extra) + " is negative (" +
+                std::to_string(value) + ")", "The fuel summary takes it off the total fuel.");
+        }
+    }
+    // Figures the fuel summary writes: negative when the fuel on board was not
+    // stored at the start (the fuel used is the start fuel minus the fuel on board).
+    for (int field : {HfFuelUsed, HfTotalFuel, HfFuelPerHour}) {
+        const ReportText& figure = ReportHeader.*TReportHeader::Texts[field];
+        double value = 0.0;
+        if (!Where.Header(field) || !ReadLegDistance(figure, '.', value) || !(value < 0.0)) continue;
+        Add(Severity::Warning, Where.Header(field), HeaderRow(field).Holds, Quoted(figure) + " is negative",
+            "The fuel figures are wrong: the fuel on board was not stored at the start (the start fuel is " +
+                Number6(ChkPointList.StartFuel) + "). The gauge writes them again at its next fuel summary.");
     }
 }
 
@@ -512,10 +554,7 @@ void Checker::CheckShownText(std::int64_t k, int field, int width, const char* w
                 std::to_string(width),
             widthEffect);
     }
-    if (HasControlCharacter(value)) {
-        Add(Severity::Warning, line, PointField(k, field), Quoted(value) + " holds a control character",
-            "The display cannot show it; it spoils the line.");
-    } else if (LooksLikeUtf8(value)) {
+    if (LooksLikeUtf8(value)) {
         Add(Severity::Warning, line, PointField(k, field),
             Quoted(value) + " holds UTF-8 encoded characters",
             "The display shows each of their bytes as a character of its own (an accented letter shows as two "

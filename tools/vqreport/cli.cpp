@@ -8,6 +8,7 @@
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/new_report.h"
+#include "tools/vqreport/printable.h"
 #include "tools/vqreport/recover.h"
 #include "tools/vqreport/show.h"
 #include "tools/vqreport/status.h"
@@ -36,8 +37,14 @@ struct Command {
 };
 
 char DecimalSeparator(const std::string& value) {
-    if (value.size() != 1 || !std::ispunct(static_cast<unsigned char>(value[0])) || value == "+" || value == "-") {
-        throw Error{"--decimal takes one character, the decimal separator ('.' or ',')"};
+    if (value.size() != 1) {
+        throw Error{"--decimal " + Quoted(value) + " is " + std::to_string(value.size()) +
+                    " characters; the decimal separator is one character ('.' or ',')"};
+    }
+    if (!std::ispunct(static_cast<unsigned char>(value[0])) || value == "+" || value == "-") {
+        throw Error{"--decimal " + Quoted(value) +
+                    ": the decimal separator is a punctuation mark ('.' or ','), not a letter, digit, blank, "
+                    "control character, '+' or '-'"};
     }
     return value[0];
 }
@@ -82,7 +89,9 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
         PrintNavLog(file, out);
     }
     if (!load.Whole) {
-        err << "note: the gauge cannot take " << file << " whole; vqreport check " << file << " tells why\n";
+        // What is shown is what the gauge reads, not what the file says.
+        err << file << ": error: the gauge cannot take this file whole; vqreport check " << file << " tells why\n";
+        return ExitErrors;
     }
     return ExitClean;
 }
@@ -136,17 +145,20 @@ std::vector<Command> Commands(Given& given) {
          RunCheck},
         {"show", "FILE",
          "prints the report as a nav log: header, one row per checkpoint, fuel\n"
-         "account and flight time.",
+         "account and flight time, as the gauge reads it; exit status 2 when the\n"
+         "gauge refuses the file or cannot take it whole.",
          {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
          RunShow},
         {"new", "ROUTE.csv",
          "builds a report file from a route table in CSV. Its first row names the\n"
          "columns: name, identifier, latitude, longitude, leg distance, planned leg\n"
-         "time, and any of field 2, field 4, alternate identifier, field 6, field 7,\n"
-         "field 8, field 9, field 11, actual leg time, estimated arrival, actual\n"
-         "arrival. Coordinates in decimal degrees (north and east positive, or with\n"
-         "N/S/E/W). Leg distances left out are worked out from the coordinates\n"
-         "(great circle, whole nautical miles).",
+         "time, and any of type, frequency, alternate identifier, alternate\n"
+         "frequency, level, heading, spare, ground speed, actual leg time, estimated\n"
+         "arrival, actual arrival (or field 1 to field 15). Coordinates in decimal\n"
+         "degrees (north and east positive, or with N/S/E/W). Leg distances left\n"
+         "out are worked out from the coordinates (great circle, whole nautical\n"
+         "miles). The table may be UTF-8, UTF-16 with its byte order mark, or in\n"
+         "the Windows character set, which the report is written in.",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
            [&given](const std::string& name, const std::string& value) {
                if (value.empty()) throw Error{name + " needs a file name"};

@@ -1,5 +1,8 @@
 #include "tools/vqreport/conversions.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "platform/decimal.h"
 #include "platform/regional.h"
 #include "progress/fuel.h"
@@ -67,6 +70,32 @@ bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
     if (number == 0 && !IsWrittenZero(text)) return false;
     value = number;
     return true;
+}
+
+std::string WholeNumberProblem(const std::string& text) {
+    // Laid out as WholeNumberOrZero reads it: blanks, a sign, "$", "x" or "0x", digits.
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i != std::string::npos && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t hexMark = 0;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hexMark = 1;
+    } else if (i != std::string::npos && (text.compare(i, 2, "0x") == 0 || text.compare(i, 2, "0X") == 0)) {
+        hexMark = 2;
+    }
+    const std::size_t digits = i == std::string::npos ? i : i + hexMark;
+    const char* const allowed = hexMark ? "0123456789abcdefABCDEF" : "0123456789";
+    if (digits < text.size() && text.find_first_not_of(allowed, digits) == std::string::npos) {
+        return hexMark ? "has more than the 8 hexadecimal digits (32 bits) the fuel summary reads"
+                       : "is outside -2147483648 to 2147483647, the whole numbers the fuel summary reads";
+    }
+    return "is not a whole number (digits, or hexadecimal digits after $ or 0x)";
+}
+
+std::string NumberText(double value) {
+    if (std::fabs(value) < 1e9) return FormatDecimals(value, 6);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6e", value);
+    return text;
 }
 
 bool ReadLegDistance(const std::string& text, char separator, double& value) {

@@ -29,8 +29,16 @@ std::string FormatHours(double hours);
 // number, true stores the value the fuel account uses.
 bool ReadWholeNumber(const std::string& text, std::int32_t& value);
 
+// Why ReadWholeNumber does not take `text`, in words ("is not a whole
+// number ...", "is outside ..."), stating what the fuel account reads.
+std::string WholeNumberProblem(const std::string& text);
+
 // A number with `decimals` decimals as the gauge writes one (FormatFixed).
 std::string FormatDecimals(double value, int decimals);
+
+// A number read from a report for a message: six decimals as the gauge
+// writes it, or in exponent form when that would be a very long text.
+std::string NumberText(double value);
 
 // A leg distance as the gauge converts it (TextToFloat) on a PC whose decimal
 // separator is `separator`.

@@ -1,8 +1,66 @@
 #include "tools/vqreport/csv.h"
 
+#include <cstdio>
+
+#include "tools/vqreport/printable.h"
+
 namespace vqreport {
 
 namespace {
+
+// The route text in code page 1252, the character set of the gauge's PC: a
+// UTF-16 text with its byte order mark (a spreadsheet's "Unicode text") is
+// decoded, a valid UTF-8 text converted, and any other taken as code page 1252
+// already (a spreadsheet's CSV on Windows). False, with `error` naming the line,
+// for a character that code page does not have.
+bool ToCp1252Text(const std::string& text, std::string& out, std::string& error) {
+    const bool utf16 = text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
+    const bool bigEndian = utf16 && text[0] == '\xFE';
+    std::size_t i = utf16 ? 2 : 0;
+    std::uint32_t code = 0;
+    if (!utf16) {
+        while (i < text.size() && ReadUtf8(text, i, code)) {
+        }
+        if (i < text.size()) {
+            out = text;
+            return true;
+        }
+        i = 0;
+    }
+    const auto unit = [&](std::size_t at) -> std::uint32_t {
+        const unsigned char a = static_cast<unsigned char>(text[at]), b = static_cast<unsigned char>(text[at + 1]);
+        return bigEndian ? a << 8 | b : b << 8 | a;
+    };
+    std::int64_t line = 1;
+    out.clear();
+    while (i < text.size()) {
+        if (!utf16) {
+            ReadUtf8(text, i, code);
+        } else if (i + 1 == text.size()) {
+            error = "line " + std::to_string(line) + ": the UTF-16 text ends in half a character";
+            return false;
+        } else {
+            code = unit(i);
+            i += 2;
+            if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && unit(i) >= 0xDC00 && unit(i) < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (unit(i) - 0xDC00);
+                i += 2;
+            }
+        }
+        char byte = 0;
+        if (code == 0xFEFF && out.empty()) continue;  // a byte order mark
+        if (!ToCp1252(code, byte)) {
+            char name[16];
+            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+            error = "line " + std::to_string(line) + ": the character " + name +
+                    " is not in the Windows character set (code page 1252) of the gauge's display";
+            return false;
+        }
+        line += byte == '\n';
+        out += byte;
+    }
+    return true;
+}
 
 // The delimiter of the first row: the most frequent of ',' ';' and tab outside quotes.
 char DetectDelimiter(const std::string& text, std::size_t start) {
@@ -31,7 +89,9 @@ bool IsBlankRow(const CsvRow& row) {
 
 }  // namespace
 
-bool ParseCsv(const std::string& text, CsvTable& table, std::string& error) {
+bool ParseCsv(const std::string& route, CsvTable& table, std::string& error) {
+    std::string text;
+    if (!ToCp1252Text(route, text, error)) return false;
     std::size_t i = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) i = 3;
     table = CsvTable();

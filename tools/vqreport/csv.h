@@ -1,7 +1,9 @@
 // Reading the route table that vqreport new takes: CSV as spreadsheet programs
 // write it, with ',' ';' or tab between the cells (whichever the first row
 // uses), cells in double quotes where needed ("" for a quote inside), CR LF or
-// LF line ends and an optional UTF-8 byte order mark.
+// LF line ends; in UTF-8 (with or without byte order mark), UTF-16 with its
+// byte order mark, or the Windows character set (code page 1252), and read
+// into that character set, which the gauge's display uses.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +22,9 @@ struct CsvTable {
     std::vector<CsvRow> Rows;  // blank rows left out
 };
 
-// Parses `text`. False, with `error` set ("line 4: a quoted cell is not
-// closed"), when the text is not CSV.
-bool ParseCsv(const std::string& text, CsvTable& table, std::string& error);
+// Parses `route`, the bytes of the file. False, with `error` set ("line 4: a
+// quoted cell is not closed"), when it is not CSV or holds a character that
+// code page 1252 does not have.
+bool ParseCsv(const std::string& route, CsvTable& table, std::string& error);
 
 }  // namespace vqreport

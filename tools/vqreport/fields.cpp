@@ -1,7 +1,5 @@
 #include "tools/vqreport/fields.h"
 
-#include <string_view>
-
 namespace vqreport {
 
 namespace {
@@ -39,12 +37,7 @@ const PointFieldInfo PointFields[TChkPoint::TextCount] = {
     {"clock time of arrival; the gauge writes it", 5},
 };
 
-std::string FieldLabel(const ReportField& field) {
-    if (field.Part == ReportPart::Checkpoint && std::string_view(field.Name).starts_with("Field")) {
-        return "field " + std::to_string(field.Index + 1);
-    }
-    return field.Holds;
-}
+std::string FieldLabel(const ReportField& field) { return field.Holds; }
 
 std::string FieldNameAtLine(std::int64_t line, std::int32_t count) {
     const LineField at = FieldAtLine(line, count);

@@ -28,8 +28,7 @@ constexpr int IdentWidth = 7;
 constexpr int BracketedIdentWidth = 5;
 
 // A dispatcher's name for a field: what it holds ("departure time", "leg
-// distance"); the checkpoint texts the design leaves unnamed go by their
-// number ("field 7"), as the route table's columns do.
+// distance", "level"), as the report format table gives it.
 std::string FieldLabel(const ReportField& field);
 
 // The name of the field on `line` of a file whose count line says `count`,

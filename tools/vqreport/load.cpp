@@ -12,12 +12,12 @@
 
 namespace vqreport {
 
-std::string UnreadableReason(const std::string& path) {
+std::string UnreadableReason(const std::string& path, const char* what) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(fs::path(path), error);
     if (status.type() == fs::file_type::not_found) return "no such file";
-    if (status.type() == fs::file_type::directory) return "it is a directory, not a report file";
+    if (status.type() == fs::file_type::directory) return std::string("it is a directory, not a ") + what;
     // Devices and pipes may never end; a report file is a plain file.
     if (!error && status.type() != fs::file_type::regular) return "it is not a plain file";
     std::FILE* file = std::fopen(path.c_str(), "rb");

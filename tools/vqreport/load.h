@@ -24,8 +24,8 @@ struct LoadResult {
 // it as the gauge would once the first line is right (for the check).
 LoadResult LoadReportFile(const std::string& path, bool evenIfRefused = false);
 
-// Why `path` cannot be read as a report file ("no such file", "is a
-// directory", ...), or empty when it can be opened.
-std::string UnreadableReason(const std::string& path);
+// Why `path` cannot be read as `what` ("no such file", "it is a directory,
+// not a report file", ...), or empty when it can be opened.
+std::string UnreadableReason(const std::string& path, const char* what = "report file");
 
 }  // namespace vqreport

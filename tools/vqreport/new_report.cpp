@@ -26,6 +26,9 @@ namespace vqreport {
 
 namespace {
 
+// The largest fuel figure the fuel summary holds (32 bits).
+constexpr double FuelLimit = 2147483647.0;
+
 // A route table larger than this is not a route.
 constexpr std::size_t RouteSizeLimit = 4 * 1024 * 1024;
 
@@ -133,6 +136,10 @@ bool RouteBuilder::CheckText(std::int64_t line, const std::string& what, const s
         Fail(line, what + " holds a line break; a report field is one line");
         return false;
     }
+    if (HasControlCharacter(value)) {
+        Fail(line, what + " " + Quoted(value) + " holds a control character, which the display cannot show");
+        return false;
+    }
     if (value.size() > ReportTextLimit) {
         Fail(line, what + " is " + std::to_string(value.size()) + " characters; the gauge keeps only " +
                        std::to_string(ReportTextLimit));
@@ -155,11 +162,10 @@ bool RouteBuilder::Build(const CsvTable& table) {
         const std::string name = TrimText(heading.Cells[c]);
         const int column = FindColumn(name);
         if (column < 0) {
+            std::string names = "latitude, longitude";
+            for (int f = 0; f < TChkPoint::TextCount; ++f) names += std::string(", ") + CheckpointRow(f).Holds;
             Fail(heading.Line, "column " + std::to_string(c + 1) + " " + Quoted(name) +
-                                   " is not a checkpoint field (name, identifier, latitude, longitude, leg "
-                                   "distance, planned leg time, field 2, field 4, alternate identifier, field 6, "
-                                   "field 7, field 8, field 9, field 11, actual leg time, estimated arrival, "
-                                   "actual arrival)");
+                                   " is not a checkpoint field (" + names + ")");
         } else if (seen[column]) {
             Fail(heading.Line, "column " + std::to_string(c + 1) + " " + Quoted(name) + " names a field twice");
         } else {
@@ -186,7 +192,7 @@ bool RouteBuilder::Build(const CsvTable& table) {
     for (std::size_t r = 1; r < table.Rows.size(); ++r) {
         const CsvRow& row = table.Rows[r];
         const std::int32_t k = static_cast<std::int32_t>(r - 1);
-        if (row.Cells.size() > columns.size()) {
+        if (row.Cells.size() != columns.size()) {
             Fail(row.Line, "the row has " + std::to_string(row.Cells.size()) + " cells, the first row names " +
                                std::to_string(columns.size()) + " columns");
         }
@@ -221,15 +227,17 @@ bool RouteBuilder::Build(const CsvTable& table) {
         }
         ChkPointList.Add(point);
         TChkPoint& stored = ChkPointList.Item(k);
-        if (latitude.empty() != longitude.empty()) {
+        if (row.Cells.size() < columns.size()) {
+            // The row's errors stand above; a missing cell is no coordinate left empty.
+        } else if (latitude.empty() != longitude.empty()) {
             Fail(row.Line, label + "has a latitude or a longitude without the other");
         } else if (!latitude.empty()) {
             if (!ReadCoordinate(latitude, true, table.Delimiter, stored.Latitude) ||
-                std::fabs(stored.Latitude) > 90.0) {
+                !(std::fabs(stored.Latitude) <= 90.0)) {
                 Fail(row.Line, label + "latitude " + Quoted(latitude) + " is not a latitude (-90 to 90 degrees)");
             }
             if (!ReadCoordinate(longitude, false, table.Delimiter, stored.Longitude) ||
-                std::fabs(stored.Longitude) > 180.0) {
+                !(std::fabs(stored.Longitude) <= 180.0)) {
                 Fail(row.Line,
                      label + "longitude " + Quoted(longitude) + " is not a longitude (-180 to 180 degrees)");
             }
@@ -270,8 +278,9 @@ bool RouteBuilder::ApplySettings() {
         const std::string what = "--" + name;
         if (!CheckText(0, what, value)) continue;
         if (setting.What == ReportSetting::StartFuel) {
-            if (!cli::ReadNumber(value, ChkPointList.StartFuel)) {
-                Fail(0, what + " " + Quoted(value) + " is not a number (with '.')");
+            if (!cli::ReadNumber(value, ChkPointList.StartFuel, 0.0, FuelLimit)) {
+                Fail(0, what + " " + Quoted(value) + " is not a number from 0 to " + FormatDecimals(FuelLimit, 0) +
+                             " (with '.')");
             }
             continue;
         }
@@ -288,7 +297,7 @@ bool RouteBuilder::ApplySettings() {
         }
         if (setting.Index >= HfExtraFuel1 && setting.Index <= HfExtraFuel3 && !value.empty() &&
             !ReadWholeNumber(value, whole)) {
-            Fail(0, what + " " + Quoted(value) + " is not a whole number");
+            Fail(0, what + " " + Quoted(value) + " " + WholeNumberProblem(value));
             continue;
         }
         ReportHeader.*TReportHeader::Texts[setting.Index] = value;
@@ -309,7 +318,7 @@ bool RouteBuilder::StartTheClock() {
 }
 
 bool ReadRoute(const std::string& path, std::string& text, std::string& problem) {
-    problem = UnreadableReason(path);
+    problem = UnreadableReason(path, "route table");
     if (!problem.empty()) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {

@@ -11,6 +11,7 @@
 #include "tools/vqreport/conversions.h"
 #include "tools/vqreport/fields.h"
 #include "tools/vqreport/json.h"
+#include "tools/vqreport/printable.h"
 
 namespace vqreport {
 
@@ -22,8 +23,8 @@ std::string Position(const TChkPoint& point) {
     if (!HasPosition(point)) return "no position";
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "%9s %c  %10s %c",
-                  FormatDecimals(std::fabs(point.Latitude), 6).c_str(), point.Latitude < 0 ? 'S' : 'N',
-                  FormatDecimals(std::fabs(point.Longitude), 6).c_str(), point.Longitude < 0 ? 'W' : 'E');
+                  NumberText(std::fabs(point.Latitude)).c_str(), point.Latitude < 0 ? 'S' : 'N',
+                  NumberText(std::fabs(point.Longitude)).c_str(), point.Longitude < 0 ? 'W' : 'E');
     return buffer;
 }
 
@@ -35,12 +36,13 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::string TimeOrDashes(const std::string& text) { return text.empty() ? "--:--" : text; }
+std::string TimeOrDashes(const std::string& text) { return text.empty() ? "--:--" : Printable(text); }
 
-// "  line  9  departure time : 10:05  (meaning)"
+// "  line  9  departure time : 10:05  (meaning)", control characters escaped.
 void PrintHeaderField(std::ostream& out, std::int64_t line, const std::string& label, const std::string& value,
                       const char* meaning) {
-    std::string text = "  line " + PadLeft(std::to_string(line), 3) + "  " + PadRight(label, 16) + ": " + value;
+    std::string text =
+        "  line " + PadLeft(std::to_string(line), 3) + "  " + PadRight(label, 16) + ": " + Printable(value);
     if (meaning) {
         text = PadRight(text, 45) + "  (" + meaning + ")";
     } else {
@@ -61,7 +63,7 @@ std::string FlightTime(const std::string& departure, const std::string& arrival)
 
 void PrintNavLog(const std::string& path, std::ostream& out) {
     const std::int32_t count = ChkPointList.Count;
-    out << "Report " << path << ": " << count << (count == 1 ? " checkpoint" : " checkpoints") << "\n\n";
+    out << "Report " << Printable(path) << ": " << count << (count == 1 ? " checkpoint" : " checkpoints") << "\n\n";
 
     out << "Header (the fields without a name are carried unchanged by the gauge)\n";
     for (int h = 0; h < TReportHeader::TextCount; ++h) {
@@ -78,8 +80,8 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
     rows.push_back({"No", "Name", "Ident", "Dist", "Plan", "Act", "ETA", "ATA", "Position"});
     for (std::int32_t k = 0; k < count; ++k) {
         const TChkPoint& point = ChkPointList.Item(k);
-        rows.push_back({std::to_string(k + 1), point.Name, point.Ident.empty() ? point.AltIdent : point.Ident,
-                        point.LegDistance, TimeOrDashes(point.PlannedLegTime), TimeOrDashes(point.ActualLegTime),
+        rows.push_back({std::to_string(k + 1), Printable(point.Name),
+                        Printable(point.Ident.empty() ? point.AltIdent : point.Ident), Printable(point.LegDistance), TimeOrDashes(point.PlannedLegTime), TimeOrDashes(point.ActualLegTime),
                         TimeOrDashes(point.EstimatedArrival), TimeOrDashes(point.ActualArrival), Position(point)});
     }
     std::vector<std::size_t> widths(rows[0].size(), 0);
@@ -108,15 +110,15 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
         PrintHeaderField(out, HeaderFieldLine(h), HeaderRow(h).Holds, ReportHeader.*TReportHeader::Texts[h],
                          HeaderMeanings[h]);
     }
-    PrintHeaderField(out, StartFuelLine(count), FieldNameAtLine(StartFuelLine(count), count), FormatDecimals(ChkPointList.StartFuel, 6),
+    PrintHeaderField(out, StartFuelLine(count), FieldNameAtLine(StartFuelLine(count), count), NumberText(ChkPointList.StartFuel),
                      "fuel on board when the pilot stored it");
     const std::string flight = FlightTime(ReportHeader.DepartureTime, ReportHeader.ArrivalTime);
     out << "\nFlight time: ";
     if (flight.empty()) {
         out << "not known (it needs the departure and the arrival time)\n";
     } else {
-        out << flight << " (departure " << ReportHeader.DepartureTime.c_str() << ", arrival " << ReportHeader.ArrivalTime.c_str()
-            << ")\n";
+        out << flight << " (departure " << Printable(ReportHeader.DepartureTime.c_str()) << ", arrival "
+            << Printable(ReportHeader.ArrivalTime.c_str()) << ")\n";
     }
 }
 
