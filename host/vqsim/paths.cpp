@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include <algorithm>
@@ -151,6 +153,23 @@ bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vecto
         fs::remove(entry.path(), code);
     }
     return true;
+}
+
+WriteStamp WriteStampOf(const std::string& path) {
+    WriteStamp stamp;
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        stamp.Time = (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    }
+#else
+    struct stat status;
+    if (stat(path.c_str(), &status) == 0) {
+        stamp.Time = std::uint64_t(status.st_mtim.tv_sec) * 1000000000u + std::uint64_t(status.st_mtim.tv_nsec);
+        stamp.Identity = status.st_ino;
+    }
+#endif
+    return stamp;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {

@@ -3,6 +3,7 @@
 // directory it works in.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,15 @@ bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vecto
                             std::string& error);
 // The name of the log that marks a directory as one of vqsim's.
 constexpr const char* LogFileName = "vqsim.log";
+
+// When a file was last written, as finely as the system keeps it, and on
+// POSIX which file it is (the inode): a file written or replaced some
+// milliseconds later has another stamp. All 0 for no file.
+struct WriteStamp {
+    std::uint64_t Time = 0, Identity = 0;
+    bool operator==(const WriteStamp& other) const { return Time == other.Time && Identity == other.Identity; }
+};
+WriteStamp WriteStampOf(const std::string& path);
 
 // Writes `bytes` to `path` whole; false with a message when it cannot.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error);

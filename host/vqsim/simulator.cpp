@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -119,19 +120,22 @@ struct FacePictures {
 // The report file as it stands, to tell whether the gauge has written it since.
 struct FileState {
     bool Present = false;
-    std::filesystem::file_time_type Time{};
+    WriteStamp Stamp;
     std::string Bytes;
     bool operator==(const FileState& other) const {
-        return Present == other.Present && Time == other.Time && Bytes == other.Bytes;
+        return Present == other.Present && Stamp == other.Stamp && Bytes == other.Bytes;
     }
 };
 
-FileState StateOf(const char* path) {
+// The state of the report file, taken before a click or the kill: a write
+// after it must get a later time, also where the file system's clock moves
+// in steps of some milliseconds, so the simulator waits for that long.
+FileState StateBeforeWrite(const char* path) {
     FileState state;
-    std::error_code code;
     std::string error;
-    state.Time = std::filesystem::last_write_time(path, code);
-    state.Present = !code && ReadWholeFile(path, state.Bytes, error);
+    state.Stamp = WriteStampOf(path);
+    state.Present = ReadWholeFile(path, state.Bytes, error);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return state;
 }
 
@@ -152,7 +156,10 @@ public:
               std::FILE* err)
         : Config(options), Plan(plan), Aircraft(*plan.Aircraft), Host(host), Journal(log), Faces(faces), Err(err) {
         for (auto& line : Shown) line[0] = '\0';
-        BeforeLastClick = StateOf("tolvanix.rec");
+        for (const PilotEvent& event : plan.Events) {
+            if (event.Command != "face") LastClickSecond = event.Second;
+        }
+        BeforeLastClick = StateBeforeWrite("tolvanix.rec");
     }
 
     // Flies from the start to the end (or the crash); true unless it crashed.
@@ -163,6 +170,7 @@ public:
     std::map<int, std::string> LegTimesShown;  // checkpoint number: the flown leg time line 2 last showed
     FileState BeforeLastClick;                  // the report file before the last click that reached the gauge
     long long LastClickOfDay = -1;
+    long long LastClickSecond = 0;              // of the script's last click
     std::vector<std::string> Unwritten;         // files of the run that could not be written, with why
 
 private:
@@ -268,7 +276,8 @@ void FlightRun::Execute(const PilotEvent& event, long long frame, const GeoPoint
     }
     FlushLog(frame - 1);
     Journal.Line(when + what + note);
-    BeforeLastClick = StateOf("tolvanix.rec");
+    // The last clicks only: the wait is not needed before the others.
+    if (event.Second >= LastClickSecond) BeforeLastClick = StateBeforeWrite("tolvanix.rec");
     LastClickOfDay = OfDay(frame);
     const MouseArea& record = Host.MouseList()[area];
     record.Callback(0, record.EventFlags);
@@ -449,7 +458,11 @@ std::string OutPath(const Options& options, const std::string& name) { return Jo
 // flown leg time the display showed.
 std::string LostBySave(const FlightRun& run, const ReportCopy& report, bool haveReport) {
     std::string lost;
-    if (StateOf("tolvanix.rec") == run.BeforeLastClick) {
+    FileState now;
+    std::string error;
+    now.Stamp = WriteStampOf("tolvanix.rec");
+    now.Present = ReadWholeFile("tolvanix.rec", now.Bytes, error);
+    if (now == run.BeforeLastClick) {
         lost = "was not written after the last click" +
                (run.LastClickOfDay >= 0 ? " (" + ClockText(run.LastClickOfDay) + ")" : std::string()) +
                (platform::IsReadOnlyFile("tolvanix.rec") ? " (it is read-only, and the gauge does not replace a read-only report)"

@@ -320,6 +320,9 @@ TEST_F(ExampleFlight, ASaveThatDidNotHappenAndAFileNotWrittenFailTheRun) {
         EXPECT_NE(run.Err.find(stated), std::string::npos) << stated << " in " << run.Err;
     }
     EXPECT_FALSE(Exists("ro/navlog.txt"));
+    for (const char* file : {"ro.rec", "ro/tolvanix.rec"}) {  // Windows removes no read-only file
+        std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
 }
 
 // An earlier run's recovery, kept and temporary files stop a new run, or with
