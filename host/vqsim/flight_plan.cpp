@@ -83,11 +83,10 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
             warnings.push_back("checkpoint " + Named(report, 0) +
                                " has no actual time of arrival: the gauge times each leg from the checkpoint before, "
                                "so it will take no times on this flight");
-        } else if (options.HasDeparture && departure / 60 != first / 60) {
-            int reported = 0;
-            const bool known = ParseClockTime(report.Header.DepartureTime, reported);
-            warnings.push_back("--departure " + HoursMinutesText(departure) + " is not checkpoint " + Named(report, 0) +
-                               "'s actual arrival " + HoursMinutesText(first) +
+        } else if (int reported = 0, known = ParseClockTime(report.Header.DepartureTime, reported);
+                   options.HasDeparture && (departure / 60 != first / 60 || (known && departure / 60 != reported / 60))) {
+            warnings.push_back("--departure " + HoursMinutesText(departure) + " is not the report's departure or checkpoint " +
+                               Named(report, 0) + "'s actual arrival " + HoursMinutesText(first) +
                                ": the gauge times the first leg from " + HoursMinutesText(first) +
                                " and the fuel per hour from the report's departure " +
                                (known ? HoursMinutesText(reported) : "(none: no fuel per hour)"));

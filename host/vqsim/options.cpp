@@ -57,9 +57,9 @@ cli::Table Table(Options& o) {
          },
          "a directory"},
         {"--clean", nullptr,
-         "move the recovery, kept and temporary report files that an earlier\n"
-         "run left in the output directory into a new previous-N folder there\n"
-         "(without it such files stop the run)",
+         "move an earlier run's recovery, kept and temporary report files\n"
+         "in the output directory into a new previous-N folder there\n"
+         "(without it they stop the run)",
          flag(o.Clean, true)},
         {"--module", "FILE", "the gauge module (default: VQgauge.so or VQgauge.gau beside vqsim)", text(o.Module),
          "a file"},
