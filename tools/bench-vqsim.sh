@@ -57,4 +57,4 @@ speed=$(awk -v hours=$hours -v out="$route" 'BEGIN {
     --list-field-1 "LONG BENCH FLIGHT" --list-field-2 "REV 1" "$route" >/dev/null || [[ $? -eq 1 ]]
 
 echo "100 checkpoints, $hours hours at $speed kt: $report"
-"${run[@]}" "$report" --out "$work/out" --speed "$speed" --fuel 15000,15000,5000 --quiet "$@" | tail -n 7
+"${run[@]}" "$report" --out "$work/out" --clean --speed "$speed" --fuel 15000,15000,5000 --quiet "$@" | tail -n 7

@@ -11,7 +11,7 @@ if [[ ! -f build/linux32/CMakeCache.txt ]]; then
 fi
 cmake --build --preset linux32 >/dev/null
 out=out/example
-build/linux32/vqsim examples/tolvanix.rec --out "$out" "$@"
+build/linux32/vqsim examples/tolvanix.rec --out "$out" --clean "$@"
 echo
 echo "The report the gauge wrote:  $out/tolvanix.rec   (nav-log: $out/navlog.txt)"
 echo "Pictures of the face:        $out/face-*.png (one per checkpoint)"

@@ -58,7 +58,8 @@ bool RoutePath::Build(const std::vector<TChkPoint>& checkpoints, RoutePath& path
     }
     if (positioned.size() < 2) {
         error = "the route has " + std::to_string(positioned.size()) +
-                " checkpoint(s) with a position; the aircraft needs at least two to fly between";
+                (positioned.size() == 1 ? " checkpoint" : " checkpoints") +
+                " with a position; the aircraft needs at least two to fly between";
         return false;
     }
     built.Pass.assign(count, 0.0);

@@ -83,6 +83,13 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
             warnings.push_back("checkpoint " + Named(report, 0) +
                                " has no actual time of arrival: the gauge times each leg from the checkpoint before, "
                                "so it will take no times on this flight");
+        } else if (int reported = 0, known = ParseClockTime(report.Header.DepartureTime, reported);
+                   options.HasDeparture && (departure / 60 != first / 60 || (known && departure / 60 != reported / 60))) {
+            warnings.push_back("--departure " + HoursMinutesText(departure) + " is not the report's departure or checkpoint " +
+                               Named(report, 0) + "'s actual arrival " + HoursMinutesText(first) +
+                               ": the gauge times the first leg from " + HoursMinutesText(first) +
+                               " and the fuel per hour from the report's departure " +
+                               (known ? HoursMinutesText(reported) : "(none: no fuel per hour)"));
         }
         const int lead = static_cast<int>(SwitchOnBeforeDepartureSeconds);
         plan.StartOfDay = (departure - lead + SecondsPerDay) % SecondsPerDay;
@@ -142,8 +149,19 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
     if (options.HasCrash) {
         plan.CrashSecond = ElapsedAt(options.CrashAt, plan.StartOfDay);
         if (plan.CrashSecond >= plan.EndSecond) {
-            warnings.push_back("--crash-at " + ClockText(plan.StartOfDay + plan.CrashSecond) + " comes after the flight ends at " +
-                               ClockText(plan.StartOfDay + plan.EndSecond) + ": no crash");
+            const GivenTime& at = options.CrashAt;
+            const std::string start = ClockText(plan.StartOfDay), end = ClockText(plan.StartOfDay + plan.EndSecond);
+            if (at.AfterStart) {
+                warnings.push_back("--crash-at +" + HoursMinutesText(at.Seconds) + " after the start at " + start +
+                                   " comes after the flight ends at " + end + ", " +
+                                   HoursMinutesText(plan.EndSecond) + " after the start: no crash");
+            } else if (at.Seconds < plan.StartOfDay && plan.StartOfDay + plan.EndSecond < SecondsPerDay) {
+                warnings.push_back("--crash-at " + ClockText(at.Seconds) + " comes before the start at " + start +
+                                   " (and the next day, after the flight ends at " + end + "): no crash");
+            } else {
+                warnings.push_back("--crash-at " + ClockText(at.Seconds) + " comes after the flight ends at " + end +
+                                   ": no crash");
+            }
             plan.CrashSecond = -1;
         }
     }

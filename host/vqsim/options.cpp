@@ -9,6 +9,9 @@ namespace {
 
 using cli::Error;
 
+constexpr double MostTankFuel = 1e9;
+constexpr double MostBurnPerHour = 1e7;
+
 // `value` as a number from `low` to `high`, or Error "--speed: 'fast' is not ...".
 template <typename T>
 T Number(const std::string& name, const std::string& value, T low, T high, const char* complaint) {
@@ -31,8 +34,9 @@ void Tanks(const std::string& name, const std::string& value, double tanks[3]) {
     for (int i = 0; i < 3; ++i) {
         const std::size_t comma = value.find(',', start);
         if ((i < 2) != (comma != std::string::npos) ||
-            !cli::ReadNumber(value.substr(start, i < 2 ? comma - start : std::string::npos), read[i], 0.0, 1e9)) {
-            throw Error{name + ": '" + value + "' should be three quantities, A,B,C, none negative"};
+            !cli::ReadNumber(value.substr(start, i < 2 ? comma - start : std::string::npos), read[i], 0.0, MostTankFuel)) {
+            throw Error{name + ": '" + value + "' should be three quantities, A,B,C, each from 0 to " +
+                        cli::FixedText(MostTankFuel, 0)};
         }
         start = comma + 1;
     }
@@ -52,6 +56,11 @@ cli::Table Table(Options& o) {
              o.OutDir = value;
          },
          "a directory"},
+        {"--clean", nullptr,
+         "move an earlier run's recovery, kept and temporary report files\n"
+         "in the output directory into a new previous-N folder there\n"
+         "(without it they stop the run)",
+         flag(o.Clean, true)},
         {"--module", "FILE", "the gauge module (default: VQgauge.so or VQgauge.gau beside vqsim)", text(o.Module),
          "a file"},
         {"--speed", "KNOTS", "ground speed (default 420)",
@@ -75,7 +84,8 @@ cli::Table Table(Options& o) {
          "three quantities"},
         {"--burn", "RATE", "fuel burned per hour while the aircraft moves (default 2400)",
          [&o](const std::string& name, const std::string& value) {
-             o.Flight.BurnPerHour = Number(name, value, 0.0, 1e7, "is not a quantity per hour (0 or more)");
+             o.Flight.BurnPerHour = Number(name, value, 0.0, MostBurnPerHour,
+                                           ("is not a quantity per hour from 0 to " + cli::FixedText(MostBurnPerHour, 0)).c_str());
          },
          "a quantity per hour"},
         {"--script", "FILE", "the pilot's clicks and times instead of the default pilot", text(o.ScriptFile),
@@ -107,6 +117,7 @@ cli::Table Table(Options& o) {
          "a file"},
         {"--quiet", nullptr, "no line for each change of the display", flag(o.Quiet, true)},
         {"--help|-h", nullptr, "this text", flag(o.Help, true)},
+        {"--version", nullptr, "the version of vqsim", flag(o.Version, true)},
     };
 }
 
@@ -130,7 +141,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     try {
         const std::vector<std::string> reports =
             cli::Parse(args, Table(parsed), [](const std::string& option) { return "unknown option " + option; });
-        if (!parsed.Help) {
+        if (!parsed.Help && !parsed.Version) {
             if (reports.empty()) throw Error{"no report given: vqsim [options] REPORT"};
             if (reports.size() > 1) throw Error{"one report at a time (also given: " + reports[1] + ")"};
             parsed.Report = reports[0];

@@ -28,6 +28,8 @@ struct Options {
     std::string Background;      // empty: the module's own picture
     bool Quiet = false;
     bool Help = false;
+    bool Version = false;
+    bool Clean = false;          // move an earlier run's kept files aside
 };
 
 // Parses the arguments after the program name. False with a message for an

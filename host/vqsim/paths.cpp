@@ -4,8 +4,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -18,22 +21,28 @@ namespace vqsim {
 
 namespace {
 
-// Files of an earlier run that a new run replaces: the gauge's report and
-// the files it keeps beside it (recovery files, rescued copies, the copy kept
-// by a restore), and the simulator's own.
+bool StartsWith(const std::string& name, const char* prefix) { return name.rfind(prefix, 0) == 0; }
+bool EndsWith(const std::string& name, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
+}
+
+// Files of an earlier run that a new run replaces: the gauge's report and the
+// simulator's own.
 bool IsRunFile(const std::string& name) {
-    auto starts = [&](const char* prefix) { return name.rfind(prefix, 0) == 0; };
-    auto ends = [&](const char* suffix) {
-        const std::size_t n = std::strlen(suffix);
-        return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
-    };
-    return name == "tolvanix.rec" || name == "tolvanix.rec.new" || name == "tolvanix.rec.old" ||
-           (starts("tolvanix-recovery") && ends(".rec")) || (starts("tolvanix-kept-") && ends(".rec")) ||
-           (starts("tolvanix-before-recover-") && ends(".rec")) ||
-           (starts("face-") && ends(".png")) || name == "route.svg" || name == "navlog.txt" || name == LogFileName;
+    return name == "tolvanix.rec" || (StartsWith(name, "face-") && EndsWith(name, ".png")) || name == "route.svg" ||
+           name == "navlog.txt" || name == LogFileName;
 }
 
 }  // namespace
+
+bool IsKeptFile(const std::string& name) {
+    const bool numberedNew = name.size() == 17 && StartsWith(name, "tolvanix.rec.new") && name[16] >= '1' && name[16] <= '9';
+    return name == "tolvanix.rec.new" || name == "tolvanix.rec.old" || numberedNew ||
+           ((StartsWith(name, "tolvanix-recovery") || StartsWith(name, "tolvanix-kept-") ||
+             StartsWith(name, "tolvanix-before-recover-")) &&
+            EndsWith(name, ".rec"));
+}
 
 std::string DefaultModulePath() {
 #ifdef _WIN32
@@ -84,7 +93,8 @@ std::string Joined(const std::string& directory, const std::string& name) {
     return (fs::path(directory) / name).make_preferred().string();
 }
 
-bool PrepareOutputDirectory(const std::string& directory, std::string& error) {
+bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vector<std::string>& moved,
+                            std::string& error) {
     std::error_code code;
     if (!fs::exists(directory, code)) {
         if (!fs::create_directories(directory, code)) {
@@ -108,11 +118,58 @@ bool PrepareOutputDirectory(const std::string& directory, std::string& error) {
                 "); give another --out, or empty it";
         return false;
     }
+    std::vector<fs::path> kept;
     for (const auto& entry : fs::directory_iterator(directory, code)) {
         const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(code) && IsRunFile(name)) fs::remove(entry.path(), code);
+        if (IsKeptFile(name)) kept.push_back(entry.path());
+    }
+    std::sort(kept.begin(), kept.end());
+    for (const fs::path& path : kept) moved.push_back(path.filename().string());
+    if (!kept.empty() && !clean) {
+        error = "the output directory " + directory + " holds files of an earlier run that vqsim does not delete:";
+        for (const std::string& name : moved) error += " " + name;
+        error += "; give --clean to move them into " + Joined(directory, "previous-N") + ", or move them yourself";
+        return false;
+    }
+    if (!kept.empty()) {
+        fs::path aside;
+        for (int n = 1; fs::exists(aside = fs::path(directory) / ("previous-" + std::to_string(n)), code); ++n) {
+        }
+        fs::create_directory(aside, code);
+        for (const fs::path& path : kept) {
+            if (!code) fs::rename(path, aside / path.filename(), code);
+            if (code) {
+                error = "cannot move " + path.string() + " into " + aside.string() + ": " + code.message();
+                return false;
+            }
+        }
+        moved.insert(moved.begin(), aside.filename().string());
+    }
+    for (const auto& entry : fs::directory_iterator(directory, code)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file(code) || !IsRunFile(name)) continue;
+        // A read-only report of the last run goes too (Windows deletes no read-only file).
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, code);
+        fs::remove(entry.path(), code);
     }
     return true;
+}
+
+WriteStamp WriteStampOf(const std::string& path) {
+    WriteStamp stamp;
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        stamp.Time = (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    }
+#else
+    struct stat status;
+    if (stat(path.c_str(), &status) == 0) {
+        stamp.Time = std::uint64_t(status.st_mtim.tv_sec) * 1000000000u + std::uint64_t(status.st_mtim.tv_nsec);
+        stamp.Identity = status.st_ino;
+    }
+#endif
+    return stamp;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error) {

@@ -3,6 +3,7 @@
 // directory it works in.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,30 @@ bool IsInDirectory(const std::string& file, const std::string& directory);
 // `name` inside `directory`.
 std::string Joined(const std::string& directory, const std::string& name);
 
+// Files the gauge or vqreport leave beside the report that may hold the only
+// copy of a flight: recovery files, kept copies, the copy kept by a restore,
+// and the temporary files of a save (tolvanix.rec.new, .new1 to .new9, .old).
+bool IsKeptFile(const std::string& name);
+
 // Makes `directory` ready for a run: created if missing; refused (false with a
 // message) when it holds files but no log of an earlier run, so that nobody's
-// files are overwritten; the files of an earlier run (the gauge's report
-// files, recovery files and rescued copies, the pictures, map, nav-log and
-// log) removed.
-bool PrepareOutputDirectory(const std::string& directory, std::string& error);
+// files are overwritten. Kept files (IsKeptFile) of an earlier run are never
+// deleted: refused, naming them, unless `clean`; then moved into a new
+// previous-N folder in it, whose name and theirs `moved` gets (folder first).
+// The rest of an earlier run (report, pictures, map, nav-log, log) is removed.
+bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vector<std::string>& moved,
+                            std::string& error);
 // The name of the log that marks a directory as one of vqsim's.
 constexpr const char* LogFileName = "vqsim.log";
+
+// When a file was last written, as finely as the system keeps it, and on
+// POSIX which file it is (the inode): a file written or replaced some
+// milliseconds later has another stamp. All 0 for no file.
+struct WriteStamp {
+    std::uint64_t Time = 0, Identity = 0;
+    bool operator==(const WriteStamp& other) const { return Time == other.Time && Identity == other.Identity; }
+};
+WriteStamp WriteStampOf(const std::string& path);
 
 // Writes `bytes` to `path` whole; false with a message when it cannot.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error);

@@ -127,7 +127,7 @@ bool WritePng(const RgbPicture& picture, const std::string& path, std::string& e
     }
     const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
     if (std::fclose(file) != 0 || !written) {
-        error = "cannot write " + path;
+        error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
     return true;

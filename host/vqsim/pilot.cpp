@@ -51,7 +51,8 @@ const char* ButtonNames() { return "next, prev, switch, store-fuel, fuel-summary
 bool ParseScript(const std::string& text, const std::string& name, int startOfDay, std::vector<PilotEvent>& events,
                  std::string& error) {
     std::vector<PilotEvent> read;
-    std::istringstream lines(text);
+    // A UTF-8 byte-order mark, as Windows editors write one, is no part of the first line.
+    std::istringstream lines(text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text);
     std::string line;
     int number = 0;
     while (std::getline(lines, line)) {

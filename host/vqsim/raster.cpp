@@ -1,5 +1,6 @@
 #include "host/vqsim/raster.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -51,8 +52,30 @@ bool TrueTypeFont::Load(const std::string& path, std::string& error) {
     }
     auto impl = std::make_unique<Impl>();
     impl->Bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    const int offset = impl->Bytes.empty() ? -1 : stbtt_GetFontOffsetForIndex(impl->Bytes.data(), 0);
-    if (offset < 0 || !stbtt_InitFont(&impl->Info, impl->Bytes.data(), offset)) {
+    const std::vector<unsigned char>& bytes = impl->Bytes;
+    // The rasteriser trusts the table directory: every table it names must lie
+    // inside the file (a cut file names tables past its end).
+    const int offset = bytes.size() < 16 ? -1 : stbtt_GetFontOffsetForIndex(bytes.data(), 0);
+    const auto word = [&bytes](std::uint64_t at, int size) {
+        std::uint64_t value = 0;
+        for (int i = 0; i < size; ++i) value = value << 8 | bytes[at + i];
+        return value;
+    };
+    const std::uint64_t tables = offset < 0 || offset + 12u > bytes.size() ? 0 : word(offset + 4u, 2);
+    if (tables == 0 || offset + 12 + 16 * tables > bytes.size()) {
+        error = path + " is not a TrueType font (or is cut before its table directory ends)";
+        return false;
+    }
+    for (std::uint64_t t = 0; t < tables; ++t) {
+        const std::uint64_t entry = offset + 12 + 16 * t;
+        if (word(entry + 8, 4) + word(entry + 12, 4) > bytes.size()) {
+            error = path + " is cut or damaged: its table '" + std::string(bytes.begin() + entry, bytes.begin() + entry + 4) +
+                    "' ends at byte " + std::to_string(word(entry + 8, 4) + word(entry + 12, 4)) + ", past the end of the file (" +
+                    std::to_string(bytes.size()) + " bytes)";
+            return false;
+        }
+    }
+    if (!stbtt_InitFont(&impl->Info, impl->Bytes.data(), offset)) {
         error = path + " is not a TrueType font";
         return false;
     }
@@ -61,7 +84,16 @@ bool TrueTypeFont::Load(const std::string& path, std::string& error) {
     impl->UnitsPerEm = perUnit > 0.0f ? static_cast<int>(1.0f / perUnit + 0.5f) : 2048;
     int lineGap = 0;
     stbtt_GetFontVMetrics(&impl->Info, &impl->Ascent, &impl->Descent, &lineGap);
-    Data = std::move(impl);
+    std::swap(Data, impl);
+    // A probe: the display's digits must come out as ink.
+    std::vector<std::uint8_t> coverage;
+    int width = 0, height = 0, left = 0, top = 0;
+    if (AdvancePerEm() > 0.0 && AscentPerEm() + DescentPerEm() > 0.0) Rasterise('0', 32.0, 0.0, coverage, width, height, left, top);
+    if (std::count(coverage.begin(), coverage.end(), 0) == static_cast<std::ptrdiff_t>(coverage.size())) {
+        std::swap(Data, impl);
+        error = path + " draws no '0' (a blank glyph, or no size): it cannot draw the display";
+        return false;
+    }
     return true;
 }
 

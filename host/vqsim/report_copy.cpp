@@ -26,6 +26,7 @@ bool ReadReportCopy(const std::string& path, const std::string& name, ReportCopy
     for (std::int32_t k = 0; k < ChkPointList.Count; ++k) copy.Checkpoints.push_back(ChkPointList.Item(k));
     copy.StartFuel = ChkPointList.StartFuel;
     copy.Lines = read.Lines;
+    copy.Whole = read.Whole;
     for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
         const TChkPoint& c = copy.Checkpoints[k];
         if (std::fabs(c.Latitude) <= 90.0 && std::fabs(c.Longitude) <= 180.0) continue;

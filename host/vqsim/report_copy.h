@@ -17,6 +17,7 @@ struct ReportCopy {
     std::vector<TChkPoint> Checkpoints;  // those the gauge keeps
     double StartFuel = 0.0;
     ReportLines Lines;  // the line the gauge took each field from; Lines.Count is the file's count
+    bool Whole = true;  // the gauge takes the file as written (otherwise it keeps a copy before its first save)
 };
 
 // A checkpoint whose latitude and longitude are not both 0.

@@ -5,7 +5,10 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <map>
 #include <memory>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -23,6 +26,7 @@
 #include "host/vqsim/paths.h"
 #include "host/vqsim/picture.h"
 #include "host/vqsim/route_map.h"
+#include "platform/text_file.h"
 
 namespace vqsim {
 
@@ -51,8 +55,18 @@ public:
     }
     bool Open(const std::string& path, std::string& error) {
         File = std::fopen(path.c_str(), "w");
+        Path = path;
         if (!File) error = "cannot write the log " + path + ": " + std::strerror(errno);
         return File != nullptr;
+    }
+    // Closes the log file; false with a message when it was not written whole.
+    bool Close(std::string& error) {
+        if (!File) return true;
+        const bool written = !std::ferror(File);
+        const bool closed = std::fclose(File) == 0;
+        File = nullptr;
+        if (!written || !closed) error = "cannot write the log " + Path + ": " + std::strerror(errno);
+        return written && closed;
     }
     void Display(const std::string& line) {
         if (!Quiet) Write(Out, line);
@@ -89,6 +103,7 @@ private:
     std::FILE* Out;
     std::FILE* Err;
     std::FILE* File = nullptr;
+    std::string Path;
     bool Quiet;
     std::size_t ProgressLength = 0;
 };
@@ -101,6 +116,28 @@ struct FacePictures {
     int Scale = 3;
     std::vector<std::string> Written;
 };
+
+// The report file as it stands, to tell whether the gauge has written it since.
+struct FileState {
+    bool Present = false;
+    WriteStamp Stamp;
+    std::string Bytes;
+    bool operator==(const FileState& other) const {
+        return Present == other.Present && Stamp == other.Stamp && Bytes == other.Bytes;
+    }
+};
+
+// The state of the report file, taken before a click or the kill: a write
+// after it must get a later time, also where the file system's clock moves
+// in steps of some milliseconds, so the simulator waits for that long.
+FileState StateBeforeWrite(const char* path) {
+    FileState state;
+    std::string error;
+    state.Stamp = WriteStampOf(path);
+    state.Present = ReadWholeFile(path, state.Bytes, error);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return state;
+}
 
 void Warn(std::FILE* err, const std::string& message) { std::fprintf(err, "vqsim: warning: %s\n", message.c_str()); }
 
@@ -119,6 +156,10 @@ public:
               std::FILE* err)
         : Config(options), Plan(plan), Aircraft(*plan.Aircraft), Host(host), Journal(log), Faces(faces), Err(err) {
         for (auto& line : Shown) line[0] = '\0';
+        for (const PilotEvent& event : plan.Events) {
+            if (event.Command != "face") LastClickSecond = event.Second;
+        }
+        BeforeLastClick = StateBeforeWrite("tolvanix.rec");
     }
 
     // Flies from the start to the end (or the crash); true unless it crashed.
@@ -126,6 +167,11 @@ public:
 
     std::vector<GeoPoint> Track;
     std::vector<ArrivalMark> Arrivals;
+    std::map<int, std::string> LegTimesShown;  // checkpoint number: the flown leg time line 2 last showed
+    FileState BeforeLastClick;                  // the report file before the last click that reached the gauge
+    long long LastClickOfDay = -1;
+    long long LastClickSecond = 0;              // of the script's last click
+    std::vector<std::string> Unwritten;         // files of the run that could not be written, with why
 
 private:
     long long OfDay(long long frame) const { return Plan.StartOfDay + frame / FramesPerSecond; }
@@ -230,6 +276,9 @@ void FlightRun::Execute(const PilotEvent& event, long long frame, const GeoPoint
     }
     FlushLog(frame - 1);
     Journal.Line(when + what + note);
+    // The last clicks only: the wait is not needed before the others.
+    if (event.Second >= LastClickSecond) BeforeLastClick = StateBeforeWrite("tolvanix.rec");
+    LastClickOfDay = OfDay(frame);
     const MouseArea& record = Host.MouseList()[area];
     record.Callback(0, record.EventFlags);
     if (event.Command == "mark") {
@@ -252,6 +301,13 @@ void FlightRun::AfterFrame(long long frame, const GeoPoint& here) {
     }
     if (changed) {
         LogPending = true;
+        // "05/09 FINSE" over "250   21 00:03 00:02": checkpoint 5 was flown in 00:02.
+        const std::size_t digits = std::strspn(Shown[0], "0123456789");
+        const std::string line2 = Shown[1];
+        if (digits > 0 && Shown[0][digits] == '/' && line2.size() >= 5 && line2.find(':', line2.size() - 5) != std::string::npos &&
+            line2.compare(line2.size() - 5, 5, "--:--") != 0) {
+            LegTimesShown[std::atoi(Shown[0])] = line2.substr(line2.find_first_not_of(' ', line2.size() - 5));
+        }
         const bool mark = std::strcmp(Shown[2], "#") == 0;
         if (mark && !MarkShown) {
             // The times are taken; lines 1 and 2 show them from the next frame.
@@ -316,6 +372,7 @@ void FlightRun::TakeFace(long long frame) {
     std::string error;
     if (!WritePng(DrawFace(Faces.Background, texts, Faces.Font, Faces.Scale), name, error)) {
         Warn(Err, error);
+        Unwritten.push_back(error);
         return;
     }
     Faces.Written.push_back(name);
@@ -351,11 +408,13 @@ void FlightRun::Progress(long long frame, long long lastFrame, bool done) {
     Journal.Progress("vqsim: " + ClockText(OfDay(frame)) + ", " + percent + " of the flight");
 }
 
-void SetUpPictures(const Options& options, const host::ModuleFile& module, const std::string& modulePath,
-                   FacePictures& faces, std::FILE* err) {
-    if (!options.Pictures) return;
+// Loads the font and the background. False with a message for a font or a
+// background the user gave that cannot be used; the defaults only warn.
+bool SetUpPictures(const Options& options, const host::ModuleFile& module, const std::string& modulePath,
+                   FacePictures& faces, std::string& error, std::FILE* err) {
+    if (!options.Pictures) return true;
     std::vector<std::string> fonts = options.Font.empty() ? DefaultFontPaths() : std::vector<std::string>{options.Font};
-    std::string error, fontErrors;
+    std::string fontErrors;
     bool loaded = false;
     for (const std::string& path : fonts) {
         if (faces.Font.Load(path, error)) {
@@ -364,15 +423,19 @@ void SetUpPictures(const Options& options, const host::ModuleFile& module, const
         }
         fontErrors += (fontErrors.empty() ? "" : "; ") + error;
     }
+    if (!loaded && !options.Font.empty()) {
+        error = "--font: " + fontErrors;
+        return false;
+    }
     if (!loaded) {
         Warn(err, "no pictures of the face: " + fontErrors + " (install fonts-liberation or give --font FILE)");
-        return;
+        return true;
     }
     faces.Scale = options.Scale;
     if (!options.Background.empty()) {
         if (!LoadBitmapFile(options.Background, faces.Background, error)) {
-            Warn(err, "no pictures of the face: " + error);
-            return;
+            error = "--background: " + error;
+            return false;
         }
     } else if (!LoadModuleBitmap(module.Linkage, BackgroundResource, faces.Background, error)) {
         // A shared object keeps its picture beside it.
@@ -384,25 +447,84 @@ void SetUpPictures(const Options& options, const host::ModuleFile& module, const
         }
     }
     faces.Enabled = true;
+    return true;
 }
 
 // Where the run's files are, as the user named the output directory.
 std::string OutPath(const Options& options, const std::string& name) { return Joined(options.OutDir, name); }
 
-void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run, const RunOutcome& outcome, Log& log,
+// What the report on disk lacks of the flight after the kill, empty when
+// nothing: the gauge must have written it after the last click, holding every
+// flown leg time the display showed.
+std::string LostBySave(const FlightRun& run, const ReportCopy& report, bool haveReport) {
+    std::string lost;
+    FileState now;
+    std::string error;
+    now.Stamp = WriteStampOf("tolvanix.rec");
+    now.Present = ReadWholeFile("tolvanix.rec", now.Bytes, error);
+    if (now == run.BeforeLastClick) {
+        lost = "was not written after the last click" +
+               (run.LastClickOfDay >= 0 ? " (" + ClockText(run.LastClickOfDay) + ")" : std::string()) +
+               (platform::IsReadOnlyFile("tolvanix.rec") ? " (it is read-only, and the gauge does not replace a read-only report)"
+                                                         : "");
+    }
+    std::string times;
+    const int count = haveReport ? static_cast<int>(report.Checkpoints.size()) : 0;
+    for (const auto& [number, shown] : run.LegTimesShown) {
+        if (number <= count && std::string(report.Checkpoints[number - 1].ActualLegTime) == shown) continue;
+        times += (times.empty() ? " " : ", ") + std::to_string(number) +
+                 (number <= count ? " (" + ShownIdent(report.Checkpoints[number - 1]) + ")" : std::string()) + " " + shown;
+    }
+    if (!times.empty()) lost += (lost.empty() ? "" : "; it ") + std::string("lacks the flown leg times the display showed:") + times;
+    return lost;
+}
+
+// Tells of each copy the gauge kept during the run (an earlier run's were
+// moved aside or stopped it) and why, as far as the simulator can tell.
+void TellKeptCopies(const Options& options, const FlightPlan& plan, Log& log) {
+    std::vector<std::string> names;
+    std::error_code code;
+    for (const auto& entry : std::filesystem::directory_iterator(".", code)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("tolvanix-kept-", 0) == 0 && IsKeptFile(name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        std::string bytes, error;
+        ReadWholeFile(name, bytes, error);
+        log.Line("The gauge kept a copy, " + OutPath(options, name) + ": " +
+                 (bytes != plan.ReportBytes ? "a file it had not written, found under the report's name or a temporary "
+                                              "name (the report changed on disk during the flight, or a save was broken off)"
+                  : !plan.Report.Whole      ? "the report as given, which the gauge does not take as written (vqreport check "
+                                              "tells why)"
+                                            : "the report as given, which the gauge could not read whole when switched on") +
+                 ".");
+    }
+}
+
+// The map, the nav-log and what the gauge left. False when the run did not
+// give the user what it should: the gauge's save missing, or a file unwritten.
+bool Finish(const Options& options, const FlightPlan& plan, FlightRun& run, const RunOutcome& outcome, Log& log,
             std::FILE* err) {
     std::string error;
+    std::vector<std::string>& unwritten = run.Unwritten;
+    bool mapWritten = options.Pictures;
     // The map.
     if (options.Pictures) {
         const auto& cps = plan.Report.Checkpoints;
         const std::string title = std::string(cps.front().Name) + " to " + std::string(cps.back().Name) +
                                   (outcome.Crashed ? " (broken off)" : "");
-        if (!WriteWholeFile("route.svg", RouteMapSvg(cps, plan.Path, run.Track, run.Arrivals, title), error)) Warn(err, error);
+        if (!WriteWholeFile("route.svg", RouteMapSvg(cps, plan.Path, run.Track, run.Arrivals, title), error)) {
+            mapWritten = false;
+            Warn(err, error);
+            unwritten.push_back(error);
+        }
     }
     log.Line("");
     const char* reportName = outcome.Crashed ? "tolvanix-recovery.rec" : "tolvanix.rec";
     ReportCopy flown;
     bool haveReport = ReadReportCopy(reportName, reportName, flown, error);
+    std::string lost;
     if (outcome.Crashed) {
         std::string now;
         ReadWholeFile("tolvanix.rec", now, error);
@@ -410,22 +532,29 @@ void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run
                  (now == plan.ReportBytes ? " is still the report as given (the gauge saved nothing)."
                                           : " is as the gauge last saved it."));
         if (!haveReport) log.Line("The gauge left no recovery file (" + OutPath(options, reportName) + ").");
-    } else if (!haveReport) {
-        Warn(err, "the gauge's report: " + error);
+    } else {
+        if (!haveReport) Warn(err, "the gauge's report: " + error);
+        lost = LostBySave(run, flown, haveReport);
     }
+    TellKeptCopies(options, plan, log);
     if (haveReport) {
         const std::string table = NavLogTable(flown);
-        log.Line(std::string(outcome.Crashed ? "The gauge's recovery file " : "The report as the gauge wrote it, ") +
+        log.Line(std::string(outcome.Crashed ? "The gauge's recovery file "
+                             : lost.empty()  ? "The report as the gauge wrote it, "
+                                             : "The report on disk, which the gauge did NOT save, ") +
                  OutPath(options, reportName) + ":");
         log.Line("");
         log.Line(table);
-        if (!outcome.Crashed && !WriteWholeFile("navlog.txt", table, error)) Warn(err, error);
+        if (!outcome.Crashed && lost.empty() && !WriteWholeFile("navlog.txt", table, error)) {
+            Warn(err, error);
+            unwritten.push_back(error);
+        }
     }
     log.Line("Simulated " + HoursMinutesText(static_cast<long long>(outcome.SimulatedSeconds)) + " (" +
              std::to_string(outcome.Frames) + " frames) in " + cli::FixedText(outcome.WallSeconds, 2) + " s: " +
              cli::FixedText(outcome.WallSeconds > 0 ? outcome.SimulatedSeconds / outcome.WallSeconds : 0.0, 0) +
              " times real time.");
-    if (!outcome.Crashed) {
+    if (!outcome.Crashed && lost.empty()) {
         log.Line("Report: " + OutPath(options, "tolvanix.rec") + "   nav-log: " + OutPath(options, "navlog.txt"));
     }
     if (!outcome.Pictures.empty()) {
@@ -433,8 +562,18 @@ void Finish(const Options& options, const FlightPlan& plan, const FlightRun& run
                  (outcome.Pictures.size() > 1 ? " ... " + outcome.Pictures.back() : std::string()) + " (" +
                  std::to_string(outcome.Pictures.size()) + ")");
     }
-    if (options.Pictures) log.Line("Map: " + OutPath(options, "route.svg"));
+    if (mapWritten) log.Line("Map: " + OutPath(options, "route.svg"));
     log.Line("Log: " + OutPath(options, LogFileName));
+    if (!lost.empty()) {
+        const std::string message =
+            "the gauge did not save the flight: " + OutPath(options, "tolvanix.rec") + " " + lost + "; " +
+            (platform::FileExists("tolvanix-recovery.rec") ? "its recovery file " + OutPath(options, "tolvanix-recovery.rec") + " holds the flight"
+                                                           : std::string("the flight's times are lost"));
+        log.FileOnly("vqsim: " + message + "\n");
+        std::fprintf(err, "vqsim: %s\n", message.c_str());
+    }
+    for (const std::string& failure : unwritten) log.FileOnly("vqsim: not written: " + failure + "\n");
+    return lost.empty() && unwritten.empty();
 }
 
 }  // namespace
@@ -478,15 +617,30 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
         return fail("the report " + given.Report + " lies in the output directory " + options.OutDir +
                     ", where the gauge rewrites its files; give another --out");
     }
-    if (!PrepareOutputDirectory(outDir, error)) return fail(error);
-    if (!WriteWholeFile(Joined(outDir, "tolvanix.rec"), plan.ReportBytes, error)) return fail(error);
+    FacePictures faces;
+    if (!SetUpPictures(options, module, modulePath, faces, error, err)) return fail(error);
+    std::vector<std::string> moved;
+    if (!PrepareOutputDirectory(outDir, options.Clean, moved, error)) return fail(error);
+    const std::string copy = Joined(outDir, "tolvanix.rec");
+    if (!WriteWholeFile(copy, plan.ReportBytes, error)) return fail(error);
+    if (platform::IsReadOnlyFile(options.Report.c_str())) {
+        // Flown as given: the gauge replaces no read-only report.
+        std::error_code code;
+        namespace fs = std::filesystem;
+        fs::permissions(copy, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove, code);
+        Warn(err, "the report is read-only, and so is its copy: the gauge will save nothing");
+    }
     CurrentDirectory here;
     if (!here.Enter(outDir, error)) return fail(error);
     Log log(out, err, options.Quiet);
     if (!log.Open(LogFileName, error)) return fail(error);
 
-    FacePictures faces;
-    SetUpPictures(options, module, modulePath, faces, err);
+    if (!moved.empty()) {
+        std::string names;
+        for (std::size_t i = 1; i < moved.size(); ++i) names += " " + moved[i];
+        log.Line("vqsim: --clean: moved the earlier run's" + names + " into " + OutPath(options, moved[0]));
+    }
     log.Line("vqsim: flying " + given.Report + " (" + std::to_string(plan.Report.Checkpoints.size()) + " checkpoints" +
              (plan.TakenUp ? ", taken up after checkpoint " + std::to_string(plan.FirstCheckpoint) : "") + ") with " +
              modulePath);
@@ -495,6 +649,7 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
              "; working in " + options.OutDir);
     log.Line("");
     log.Line("time      line 1                 line 2                 mark");
+    int status = ExitOk;
 
     {
         host::PanelHost host(module.Linkage, module.Imports);
@@ -517,9 +672,13 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
             host.Kill();
             host.ModuleDeinit();
         }
-        Finish(options, plan, run, outcome, log, err);
+        if (!Finish(options, plan, run, outcome, log, err)) status = ExitFailed;
     }
-    return ExitOk;
+    if (!log.Close(error)) {
+        std::fprintf(err, "vqsim: %s\n", error.c_str());
+        status = ExitFailed;
+    }
+    return status;
 }
 
 int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, RunOutcome* outcome) {
@@ -531,6 +690,10 @@ int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
     }
     if (options.Help) {
         std::fputs(UsageText().c_str(), out);
+        return ExitOk;
+    }
+    if (options.Version) {
+        std::fputs("vqsim " VQ_VERSION "\n", out);
         return ExitOk;
     }
     return RunSimulator(options, out, err, outcome);

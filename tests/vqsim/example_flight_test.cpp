@@ -12,6 +12,7 @@
 
 #include "host/vqsim/flight_plan.h"
 #include "host/vqsim/navlog.h"
+#include "host/vqsim/paths.h"
 #include "host/vqsim/report_copy.h"
 #include "host/vqsim/simulator.h"
 #include "interface/units.h"
@@ -251,8 +252,11 @@ TEST_F(ExampleFlight, ACrashStopsWithoutKillAndAFlightTakenUpFliesOn) {
 }
 
 TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
-    vqtest::WriteFile("cut.rec", ReadFile(Example).substr(0, 600));
-    vqtest::WriteFile("script.txt", "07:28 switch\n07:29 jump\n");
+    const std::string example = ReadFile(Example);
+    vqtest::WriteFile("cut.rec", example.substr(0, 600));
+    vqtest::WriteFile("one.rec", example.substr(0, example.find("60.168000")));  // the first position only
+    vqtest::WriteFile("script.txt", "\xEF\xBB\xBF" "07:28 switch\n07:29 jump\n");
+    vqtest::WriteFile("cut.ttf", ReadFile(vqsim::DefaultFontPaths()[0]).substr(0, 20000));
 #ifdef _WIN32
     const std::string notAGauge = vqtest::TestProgramDirectory() + "\\not_a_gauge.dll";
 #else
@@ -270,12 +274,22 @@ TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
         {Args("cut.rec", "o4"), 1, "cut.rec: the gauge does not take the report as written"},
         {Args(Example, "o5", {"--script", "script.txt"}), 1, "script.txt line 2: unknown command 'jump'"},
         {Args(Example, "o6", {"--speed", "-3"}), 2, "is not a ground speed"},
+        {Args(Example, "o6", {"--fuel", "1e12,0,0"}), 2, "1000000000"},
+        {Args(Example, "o6", {"--burn", "1e9"}), 2, "10000000"},
+        {Args("one.rec", "o6"), 1, "1 checkpoint with a position"},
+        {Args(Example, "o7", {"--font", "cut.ttf"}), 1, "cut.ttf"},
+        // Warnings before the flight, which --print-script shows without flying.
+        {Args(Example, "o8", {"--departure", "08:00", "--print-script"}), 0, "first leg from 07:30"},
+        {Args(Example, "o8", {"--crash-at", "06:00", "--print-script"}), 0, "before the start at 07:28:00"},
+        {Args(Example, "o8", {"--crash-at", "+24:00", "--print-script"}), 0, "+24:00"},
+        {{"--print-script", "--", Example}, 0, "07:28:00  switch"},
+        {{"--version"}, 0, "vqsim 1."},
         {Args("cut.rec", "."), 1, "cut.rec: the gauge does not take the report as written"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.Args);
         EXPECT_EQ(result.Status, c.Status) << c.Message;
-        EXPECT_NE(result.Err.find(c.Message), std::string::npos) << "got: " << result.Err;
+        EXPECT_NE((result.Err + result.Out).find(c.Message), std::string::npos) << "got: " << result.Err;
     }
 
     // A report in the output directory, and a directory of someone else's files.
@@ -290,6 +304,49 @@ TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
     EXPECT_EQ(result.Status, 1);
     EXPECT_NE(result.Err.find("is not one of vqsim's"), std::string::npos) << result.Err;
     EXPECT_EQ(ReadFile("theirs/tolvanix.rec"), "their report");
+}
+
+// The report on disk after the kill must hold what the display showed: a
+// read-only report (which the gauge does not replace) fails the run, as does
+// a file of the run that cannot be written (here the map, blocked by a folder).
+TEST_F(ExampleFlight, ASaveThatDidNotHappenAndAFileNotWrittenFailTheRun) {
+    vqtest::WriteFile("ro.rec", ReadFile(Example));
+    std::filesystem::permissions("ro.rec", std::filesystem::perms::owner_read);
+    std::filesystem::create_directories("ro/route.svg");
+    vqtest::WriteFile("ro/vqsim.log", "");
+    const Result run = Run(Args("ro.rec", "ro", {"--speed", "5000"}));
+    EXPECT_EQ(run.Status, 1);
+    for (const char* stated : {"07:33:51", "FINSE", "tolvanix-recovery.rec", "route.svg"}) {
+        EXPECT_NE(run.Err.find(stated), std::string::npos) << stated << " in " << run.Err;
+    }
+    EXPECT_FALSE(Exists("ro/navlog.txt"));
+    for (const char* file : {"ro.rec", "ro/tolvanix.rec"}) {  // Windows removes no read-only file
+        std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
+}
+
+// An earlier run's recovery, kept and temporary files stop a new run, or with
+// --clean go into previous-N. The report flown has a count line with words
+// and a position in hexadecimal, which the gauge reads as 9 and as no
+// position, and so does not take as written: it keeps a copy, which vqsim tells.
+TEST_F(ExampleFlight, AnEarlierRunsKeptFilesAreMovedAsideOnlyWhenAsked) {
+    std::string odd = ReadFile(Example);
+    odd.replace(odd.find("\r\n9\r\n"), 5, "\r\n9 checkpoints\r\n");
+    odd.replace(odd.find("60.168000\r\n10.256000"), 20, "0x3C\r\n0x0A");
+    vqtest::WriteFile("odd.rec", odd);
+    std::filesystem::create_directory("again");
+    const std::vector<std::string> kept = {"tolvanix-recovery.rec", "tolvanix.rec.new3", "vqsim.log"};
+    for (const std::string& name : kept) vqtest::WriteFile("again/" + name, name);
+    Result run = Run(Args("odd.rec", "again", {"--no-pictures"}));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find(kept[0] + " " + kept[1]), std::string::npos) << run.Err;
+    run = Run(Args("odd.rec", "again", {"--no-pictures", "--clean"}));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadFile("again/previous-1/" + kept[0]) + ReadFile("again/previous-1/" + kept[1]), kept[0] + kept[1]);
+    EXPECT_EQ(ReadFile("again/tolvanix-kept-1.rec"), odd);
+    for (const char* stated : {"(9 checkpoints", "2 Honefoss (HONEF) (no position)", "tolvanix-kept-1.rec: the report as given"}) {
+        EXPECT_NE(run.Out.find(stated), std::string::npos) << stated << " in " << run.Out;
+    }
 }
 
 }  // namespace
