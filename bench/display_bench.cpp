@@ -27,7 +27,6 @@ namespace {
 // on, past the greeting, main page, checkpoint 2 of 100 current and the
 // aircraft 0.5 degrees south of it.
 void PrepareFrame(host::PanelHost& host) {
-    host.KeepCallLog(false);
     host.Install();
     host.SetClock(8, 15, 10.0);
     vqbench::FillReport(100);

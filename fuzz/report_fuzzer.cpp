@@ -123,7 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The gauge installed by a host, before its report file is there: the
     // load below is the one under test.
     host::PanelHost host(&Linkage, &ImportTable);
-    host.KeepCallLog(false);
     host.Install();
     vqfuzz::WriteFile(File, data, size);
     const std::string input(reinterpret_cast<const char*>(data), size);

@@ -1,6 +1,5 @@
 #include "host/panel_host.h"
 
-#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -97,9 +96,7 @@ PanelHost::~PanelHost() {
 }
 
 void PanelHost::Record(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token) {
-    if (HostWord) ServiceWords.insert(StoreControlWord());
-    if (!Recording) return;
-    CallLog.push_back(Call{entry, std::vector<std::uint32_t>(args), token});
+    if (Watching) Watching->ServiceCalled(entry, args, token);
 }
 
 void PanelHost::InstallElements(ImageElement* top) {
@@ -117,40 +114,22 @@ void PanelHost::InstallElements(ImageElement* top) {
     }
 }
 
-std::uint16_t PanelHost::Enter() const {
-    const std::uint16_t own = StoreControlWord();
-    ClearExceptionFlags();
-    LoadControlWord(*HostWord);
-    return own;
-}
-
-void PanelHost::Leave(const std::string& routine, std::uint16_t own, std::uint16_t control, std::uint16_t status) {
-    ClearExceptionFlags();
-    LoadControlWord(own);
-    const std::uint16_t flags = status & X87ExceptionBits;
-    if (control != *HostWord || (flags & ~*HostWord)) {
-        char text[64];
-        std::snprintf(text, sizeof text, ": control word 0x%04X, flags 0x%02X", control, flags);
-        Violations.push_back(routine + text);
-    }
-}
-
 template <typename Routine>
 auto PanelHost::CallModule(const std::string& routine, Routine call) {
-    if (!HostWord) return call();
-    const std::uint16_t own = Enter();
+    if (!Watching || !Watching->WrapsModuleCalls()) return call();
+    const std::uint16_t entered = Watching->Enter();
     if constexpr (std::is_void_v<decltype(call())>) {
         call();
-        Leave(routine, own, StoreControlWord(), StoreStatusWord());
+        Watching->Leave(routine, entered, StoreControlWord(), StoreStatusWord());
     } else {
         const auto result = call();
-        Leave(routine, own, StoreControlWord(), StoreStatusWord());
+        Watching->Leave(routine, entered, StoreControlWord(), StoreStatusWord());
         return result;
     }
 }
 
 double PanelHost::CallText(int line, TextCallback callback, double argument) {
-    if (!HostWord) return callback(argument);
+    if (!Watching || !Watching->WrapsModuleCalls()) return callback(argument);
     // The result comes back on the x87 stack, and the compiler would store it
     // with a waiting instruction, which traps if the callback left a flag set
     // that the host's word unmasks. So the callback is called as a routine
@@ -158,14 +137,14 @@ double PanelHost::CallText(int line, TextCallback callback, double argument) {
     // only then is the result taken off the stack.
     using Unseen = void(VQ_STDCALL*)(double);
     const Unseen unseen = reinterpret_cast<Unseen>(reinterpret_cast<std::uintptr_t>(callback));
-    const std::uint16_t own = Enter();
+    const std::uint16_t entered = Watching->Enter();
     unseen(argument);
     const std::uint16_t control = StoreControlWord();
     const std::uint16_t status = StoreStatusWord();
     ClearExceptionFlags();
     double result;
     asm volatile("" : "=t"(result) : : "memory");
-    Leave("text callback of line " + std::to_string(line), own, control, status);
+    Watching->Leave("text callback of line " + std::to_string(line), entered, control, status);
     return result;
 }
 
@@ -250,28 +229,6 @@ std::uint32_t PanelHost::Click(int area) {
     if (record.Kind != 2 || !record.Callback) return 0;
     return CallModule("mouse callback of area " + std::to_string(area),
                       [&] { return record.Callback(0, record.EventFlags); });
-}
-
-int PanelHost::AreaOf(const void* callback) const {
-    if (!Mouse) return -1;
-    for (int i = 0, n = MouseListLength(); i < n; ++i) {
-        if (reinterpret_cast<const void*>(Mouse[i].Callback) == callback) return i;
-    }
-    return -1;
-}
-
-std::vector<int> PanelHost::Entries() const {
-    std::vector<int> entries;
-    for (const auto& call : CallLog) entries.push_back(call.Entry);
-    return entries;
-}
-
-std::vector<std::uint32_t> PanelHost::RegisteredTokens() const {
-    std::vector<std::uint32_t> tokens;
-    for (const auto& call : CallLog) {
-        if (call.Entry == RegisterVariableEntry) tokens.push_back(call.Token);
-    }
-    return tokens;
 }
 
 }  // namespace host

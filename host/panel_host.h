@@ -1,16 +1,14 @@
 // The host's side of the panel interface: a service table of stdcall entries
-// that records every call, hands out text buffers (with guard bytes behind
-// them), serves simulator variables by token, and drives a gauge module only
-// through its exported records, as the simulator's panel system does. The
-// tests' host double, the fuzz targets, the benchmarks and the host simulator
-// all stand on it.
+// that hands out text buffers (with guard bytes behind them), serves simulator
+// variables by token, and drives a gauge module only through its exported
+// records, as the simulator's panel system does. The tests' host double, the
+// fuzz targets, the benchmarks and the host simulator all stand on it; a
+// watcher (the tests') sees every call between the two.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 #include <map>
-#include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,11 +20,20 @@ namespace host {
 
 class PanelHost {
 public:
-    // One call of a service entry, with its 32-bit arguments.
-    struct Call {
-        int Entry;
-        std::vector<std::uint32_t> Args;
-        std::uint32_t Token = 0;  // for the variable entries 38 and 40
+    // Sees the calls between host and module.
+    class Watcher {
+    public:
+        virtual ~Watcher() = default;
+        // A service entry the module called, with its 32-bit arguments and,
+        // for the variable entries 38 and 40, the variable's token.
+        virtual void ServiceCalled(int entry, std::initializer_list<std::uint32_t> args, std::uint32_t token) = 0;
+        // Whether calls into the module are made through Enter and Leave.
+        virtual bool WrapsModuleCalls() const = 0;
+        // Just before a call into the module; what it returns goes to Leave.
+        virtual std::uint16_t Enter() = 0;
+        // Just after it, with the x87 control and status words it left.
+        virtual void Leave(const std::string& routine, std::uint16_t entered, std::uint16_t control,
+                           std::uint16_t status) = 0;
     };
 
     static constexpr std::size_t GuardBytes = 16;
@@ -75,33 +82,9 @@ public:
     // install (2 to 8 are the commands). Returns the callback's result, or 0
     // when there is no such live area.
     std::uint32_t Click(int area);
-    // The area whose callback is `callback`'s address; -1 if none.
-    int AreaOf(const void* callback) const;
 
-    const std::vector<Call>& Calls() const { return CallLog; }
-    void ClearCalls() { CallLog.clear(); }
-    // The x87 control word the host runs with while it calls into the module
-    // (none by default: calls are made with whatever word is loaded). Once
-    // set, every call into the module, routines and callbacks alike, clears
-    // the exception flags, loads this word and calls; then the word and the
-    // flags the module left are checked, the flags cleared and the host's own
-    // previous word loaded back, so that its own arithmetic never runs with it.
-    void UseControlWord(std::uint16_t word) { HostWord = word; }
-    // The calls that came back with another control word than the host's, or
-    // with an exception flag set that the host's word unmasks, one text each:
-    // "update: control word 0x027F, flags 0x20".
-    const std::vector<std::string>& ControlWordViolations() const { return Violations; }
-    // The control words the service entries were called with while a host
-    // word was set (the module's calls back into the host).
-    const std::set<std::uint16_t>& ServiceControlWords() const { return ServiceWords; }
-
-    // Whether service calls are logged (on by default). A long-running host
-    // turns it off: the log would grow with every frame.
-    void KeepCallLog(bool keep) { Recording = keep; }
-    // Entry numbers in call order.
-    std::vector<int> Entries() const;
-    // Tokens registered through entry 38, in order.
-    std::vector<std::uint32_t> RegisteredTokens() const;
+    // Calls `watcher` from now on (none: nullptr); it outlives its use.
+    void Watch(Watcher* watcher) { Watching = watcher; }
 
     bool MouseAreasLive() const { return MouseLive; }
     const MouseArea* MouseList() const { return Mouse; }
@@ -114,19 +97,15 @@ private:
     void InstallElements(ImageElement* top);
     // The records of the mouse list before its last one (kind 0).
     int MouseListLength() const;
-    // A call into the module, made as UseControlWord says.
+    // A call into the module, wrapped if the watcher asks for it.
     template <typename Routine>
     auto CallModule(const std::string& routine, Routine call);
     double CallText(int line, TextCallback callback, double argument);
-    // Around a call with the host's word: Enter returns the host's own word,
-    // Leave takes the word and the flags the call left, then loads `own`.
-    std::uint16_t Enter() const;
-    void Leave(const std::string& routine, std::uint16_t own, std::uint16_t control, std::uint16_t status);
 
     ModuleLinkage* Linkage;
     ModuleImports* Imports;
     void* Table[48] = {};
-    std::vector<Call> CallLog;
+    Watcher* Watching = nullptr;
     std::map<std::uint32_t, double> Variables;
     ImageElement* TopElement = nullptr;
     TextElement* Lines[3] = {};
@@ -134,10 +113,6 @@ private:
     std::uint32_t HostRecord[8] = {};
     MouseArea* Mouse = nullptr;
     bool MouseLive = false;
-    bool Recording = true;
-    std::optional<std::uint16_t> HostWord;
-    std::vector<std::string> Violations;
-    std::set<std::uint16_t> ServiceWords;
 };
 
 }  // namespace host

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gauge/gauge.h"
-#include "host/panel_host.h"
+#include "tests/recording_host.h"
 #include "report/report.h"
 #include "tests/test_support.h"
 
@@ -41,7 +41,7 @@ protected:
         }
     }
 
-    host::PanelHost Host;
+    RecordingHost Host;
 };
 
 }  // namespace vqtest

@@ -653,7 +653,6 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
 
     {
         host::PanelHost host(module.Linkage, module.Imports);
-        host.KeepCallLog(false);
         host.ModuleInit();
         host.Install(0);
         if (!host.Top() || !host.Line(1) || !host.Line(2) || !host.Line(3) || !host.Line(1)->Buffer ||

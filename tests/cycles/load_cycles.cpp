@@ -31,7 +31,6 @@ bool Cycle(const std::string& path) {
     }
     {
         host::PanelHost host(module.Linkage, module.Imports);
-        host.KeepCallLog(false);
         host.ModuleInit();
         host.Install(0);
         host.SetClock(10, 0, 0.0);

@@ -15,6 +15,7 @@
 
 #include "host/module_file.h"
 #include "host/panel_host.h"
+#include "tests/recording_host.h"
 #include "interface/units.h"
 #include "interface/variables.h"
 #include "tests/test_support.h"
@@ -110,7 +111,7 @@ protected:
     std::vector<std::pair<std::int64_t, std::string>> Changes;  // report lines (from 1) given other texts
     std::optional<vqtest::ScratchDirectory> Scratch;
     host::ModuleFile Module;
-    std::unique_ptr<host::PanelHost> Host;
+    std::unique_ptr<vqtest::RecordingHost> Host;
 };
 
 std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
@@ -123,7 +124,7 @@ std::string Flight::Fly(std::optional<std::uint16_t> hostWord) {
         ADD_FAILURE() << error;
         return "";
     }
-    Host = std::make_unique<host::PanelHost>(Module.Linkage, Module.Imports);
+    Host = std::make_unique<vqtest::RecordingHost>(Module.Linkage, Module.Imports);
     if (hostWord) Host->UseControlWord(*hostWord);
     std::vector<std::string> report = RouteReport();
     for (int k = 0; West && k < RouteLength; ++k) Mirror(report[report.size() - 1 - 2 * k]);
