@@ -103,6 +103,9 @@ bool IsReadOnlyFile(const char* path) {
 
 bool RemoveFile(const char* path) { return DeleteFileA(path) != 0; }
 
+std::uint32_t LastSystemError() { return GetLastError(); }
+void SetLastSystemError(std::uint32_t code) { SetLastError(code); }
+
 namespace {
 
 bool IsRegularFile(const char* path) {
@@ -204,6 +207,9 @@ bool IsReadOnlyFile(const char* path) {
 
 bool RemoveFile(const char* path) { return unlink(path) == 0; }
 
+std::uint32_t LastSystemError() { return static_cast<std::uint32_t>(errno); }
+void SetLastSystemError(std::uint32_t code) { errno = static_cast<int>(code); }
+
 namespace {
 
 bool IsRegularFile(const char* path) {
@@ -214,7 +220,10 @@ bool IsRegularFile(const char* path) {
 // Moves a file to a name that must not exist yet.
 bool PlainMove(const char* from, const char* to) {
     if (!Allowed(FileOperation::Move)) return false;
-    if (KindOfName(to) != NameKind::Free) return false;  // a link too, even a broken one
+    if (KindOfName(to) != NameKind::Free) {  // a link too, even a broken one
+        errno = EEXIST;
+        return false;
+    }
     return rename(from, to) == 0;
 }
 
@@ -249,7 +258,11 @@ bool CopyNewFile(const char* from, const char* to) {
     }
     if (!out.FlushToDisk()) ok = false;
     if (!out.Close()) ok = false;
-    if (!ok) RemoveFile(to);
+    if (!ok) {
+        const std::uint32_t reason = LastSystemError();
+        RemoveFile(to);
+        SetLastSystemError(reason);
+    }
     return ok;
 }
 
@@ -264,7 +277,9 @@ bool ReplaceFileSafely(const char* temp, const char* target, const char* backup,
     if (!IsRegularFile(target) || KindOfName(backup) != NameKind::Free) return false;
     if (!PlainMove(target, backup)) return false;
     if (!PlainMove(temp, target)) {
+        const std::uint32_t reason = LastSystemError();
         PlainMove(backup, target);
+        SetLastSystemError(reason);
         return false;
     }
     RemoveFile(backup);

@@ -154,6 +154,12 @@ bool RenameFile(const char* from, const char* to);
 // Copies `from` to `to`; fails (and writes nothing) when `to` already exists.
 bool CopyNewFile(const char* from, const char* to);
 
+// The system's reason for the last failed call: errno, or GetLastError on
+// Windows. The operations here that clean up after a failure keep the reason
+// of the step that failed, so that their caller can still tell why.
+std::uint32_t LastSystemError();
+void SetLastSystemError(std::uint32_t code);
+
 // Puts the complete file `temp` in place of `target`, so that at every moment
 // a complete file exists: `target` (old or new), or during the fallback below
 // `backup` holding the old one. Where the system has an atomic replace

@@ -253,6 +253,29 @@ bool FreeNameBeside(const char* path, const char* ending, PathText& name) {
     return false;
 }
 
+// Writes the report into `temp`, created new, flushes it, and puts it in
+// place of `path` (or, when `backup` is null, under the free name `path`).
+bool WriteThrough(const PathText& temp, const char* path, const char* backup, platform::FileFingerprint* written) {
+    platform::File file;
+    if (!file.CreateNew(temp.c_str())) return false;
+    platform::TextFileWriter out(file);
+    WriteReport(out);
+    bool ok = out.Finish();
+    if (!file.FlushToDisk()) ok = false;
+    if (!file.Close()) ok = false;
+    if (ok) {
+        ok = backup ? platform::ReplaceFileSafely(temp.c_str(), path, backup)
+                    : platform::RenameFile(temp.c_str(), path);
+    }
+    if (!ok) {
+        const std::uint32_t reason = platform::LastSystemError();
+        platform::RemoveFile(temp.c_str());
+        platform::SetLastSystemError(reason);
+    }
+    if (ok && written) *written = out.Written();
+    return ok;
+}
+
 }  // namespace
 
 bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
@@ -261,15 +284,22 @@ bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
     // name could be the report itself or another file.
     PathText temp, backup;
     if (!FreeNameBeside(path, ".new", temp) || !FreeNameBeside(path, ".old", backup)) return false;
-    platform::File file;
-    if (!file.CreateNew(temp.c_str())) return false;
-    platform::TextFileWriter out(file);
-    WriteReport(out);
-    bool ok = out.Finish();
-    if (!file.FlushToDisk()) ok = false;
-    if (!file.Close()) ok = false;
-    if (ok) ok = platform::ReplaceFileSafely(temp.c_str(), path, backup.c_str());
-    if (!ok) platform::RemoveFile(temp.c_str());
-    if (ok && written) *written = out.Written();
-    return ok;
+    return WriteThrough(temp, path, backup.c_str(), written);
+}
+
+PathText UnusedNameBeside(const char* path, const char* ending) {
+    PathText name;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        if (!NameBeside(path, ending, name) || (digit > '0' && name.size() == PathText::MaxChars)) break;
+        if (digit > '0') name.Append(&digit, 1);
+        if (platform::KindOfName(name.c_str()) == platform::NameKind::Free) return name;
+    }
+    return PathText();
+}
+
+bool WriteReportFileForTool(const char* path, bool replace) {
+    const PathText temp = UnusedNameBeside(path, ".new");
+    const PathText backup = UnusedNameBeside(path, ".old");
+    if (temp.empty() || (replace && backup.empty())) return false;
+    return WriteThrough(temp, path, replace ? backup.c_str() : nullptr, nullptr);
 }

@@ -68,6 +68,20 @@ ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 // `written`, if given, gets the fingerprint of the bytes written.
 bool WriteReportFile(const char* path, platform::FileFingerprint* written = nullptr);
 
+// The first of `path` with `ending`, then with `ending` and a digit from 1 to
+// 9, under which there is nothing at all (no file, directory or link); empty
+// when none is free or the name would be too long.
+PathText UnusedNameBeside(const char* path, const char* ending);
+
+// Writes the report to `path` the crash-safe way, for a tool: to a temporary
+// file created new under the first unused name of `path`.new, .new1, ...
+// (nothing that is there is touched, no link followed), flushed to disk, then
+// put in place of `path` when `replace`, or only under a free `path`. Unlike
+// the gauge's save it keeps nothing aside. False when it could not be written:
+// `path` is then as it was and the temporary file gone; LastSystemError()
+// tells why.
+bool WriteReportFileForTool(const char* path, bool replace);
+
 // The count line: leading white space, optional sign, digits up to the first
 // other character; no digits gives 0; values beyond 32 bits are clamped.
 // `clean` tells whether nothing but white space followed the digits.

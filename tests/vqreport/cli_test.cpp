@@ -65,6 +65,7 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
         {{"recover", "a", "b"}, "recover lists one directory (a, b)"},
         {{"recover", "--restore", "a", "b", "c"}, "recover --restore takes a file and a directory, no more"},
         {{"recover", "--restore="}, "--restore= needs a file name"},
+        {{"recover", "--restore", "-"}, "- is none"},
     };
     for (const Case& c : cases) {
         const auto run = Vqreport(c.Args);
@@ -72,9 +73,15 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
         EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
         EXPECT_NE(run.Err.find("usage: vqreport"), std::string::npos);
     }
-    const auto help = Vqreport({"--help"});
-    EXPECT_EQ(help.Status, 0);
-    EXPECT_EQ(help.Out.compare(0, 15, "usage: vqreport"), 0);
+    for (const std::string command : {"", "check", "show", "new", "recover"}) {
+        const auto help = Vqreport(command.empty() ? std::vector<std::string>{"--help"}
+                                                   : std::vector<std::string>{command, "--help"});
+        EXPECT_EQ(help.Status, 0);
+        EXPECT_EQ(help.Out.compare(0, 16 + command.size(), "usage: vqreport " + command), 0) << help.Out;
+    }
+    const auto version = Vqreport({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out.compare(0, 11, "vqreport 1."), 0) << version.Out;
 }
 
 class VqreportRobustness : public vqtest::ModuleTest {};

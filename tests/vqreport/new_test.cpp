@@ -1,5 +1,6 @@
 // vqreport new: a route table and header values become a report file that
 // the module loads with every field in place and that check finds clean.
+#include <filesystem>
 #include <string>
 
 #include "persistence/report_store.h"
@@ -62,6 +63,38 @@ TEST_F(New, NeverOverwritesWithoutForce) {
     EXPECT_EQ(ReadFile("out.rec").compare(0, 20, "Vardemolinquex 2.0\r\n"), 0);
     EXPECT_FALSE(Exists("out.rec.new"));
     EXPECT_FALSE(Exists("out.rec.old"));
+
+    // A file or link under the temporary file's name is not touched, nor kept aside.
+    WriteFile("out.rec.new", "another's");
+#ifndef _WIN32
+    WriteFile("target", "linked");
+    std::filesystem::create_symlink("target", "out.rec.new1");
+#endif
+    const auto files = vqtest::ListDirectory();
+    run = Vqreport({"new", "--force", "-o", "out.rec", "--departure-time", "9:00", "route.csv"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(vqtest::ListDirectory(), files);
+    EXPECT_EQ(ReadFile("out.rec.new"), "another's");
+#ifndef _WIN32
+    EXPECT_EQ(ReadFile("target"), "linked");
+#endif
+
+    // What keeps the file from being written is named.
+    run = Vqreport({"new", "-o", "no-folder/out.rec", "--departure-time", "9:00", "route.csv"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_NE(run.Err.find("cannot write no-folder/out.rec: no such file or folder"), std::string::npos) << run.Err;
+}
+
+// "-" reads the route from standard input and writes the report, byte for
+// byte as the file, to standard output; check and show read it back.
+TEST_F(New, StandardInputAndOutput) {
+    const auto run = Vqreport({"new", "-o", "-", "--departure-time", "9:00", "-"}, Route);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    WriteFile("route.csv", Route);
+    ASSERT_EQ(Vqreport({"new", "--departure-time", "9:00", "route.csv"}).Status, 0);
+    EXPECT_EQ(run.Out, ReadFile(ReportFileName));
+    EXPECT_EQ(Vqreport({"check", "-"}, run.Out).Status, 0);
+    EXPECT_EQ(Vqreport({"show", "-"}, run.Out).Out.compare(0, 24, "Report -: 3 checkpoints\n"), 0);
 }
 
 TEST_F(New, GivenLegDistancesAndSpreadsheetCsv) {

@@ -1,6 +1,7 @@
 // vqreport recover: listing the recovery files the gauge leaves after a
 // flight that ended without a save, and putting one in place of tolvanix.rec
 // without ever losing a file.
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -8,6 +9,7 @@
 
 #include "persistence/recovery.h"
 #include "persistence/report_store.h"
+#include "platform/text_file.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tests/vqreport/vqreport_test.h"
@@ -63,8 +65,9 @@ TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
 }
 
 // The file the gauge leaves, listed against tolvanix.rec without changing a
-// file; restored, the report is kept under the first free name, the recovery
-// file takes its place and is gone, and the gauge's reader takes the result.
+// file; restored, the report is kept under the first free name, a copy of the
+// recovery file takes its place, the file itself stays, and the gauge's
+// reader takes the result.
 TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     const std::string report = ReportWithTimes(2);
     const std::string recovery = ReportWithTimes(4);
@@ -86,8 +89,11 @@ TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     const auto run = Vqreport({"recover", "--restore"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "kept tolvanix.rec as tolvanix-before-recover-2.rec");
-    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"tolvanix-before-recover-1.rec",
-                                                                  "tolvanix-before-recover-2.rec", "tolvanix.rec"}));
+    EXPECT_EQ(vqtest::ListDirectory(),
+              (std::vector<std::string>{"tolvanix-before-recover-1.rec", "tolvanix-before-recover-2.rec",
+                                        "tolvanix-recovery.rec", "tolvanix.rec"}));
+    EXPECT_EQ(vqtest::ReadFile("tolvanix-recovery.rec"), recovery);
+    EXPECT_TRUE(Contains(Vqreport({"recover"}).Out, "the same as tolvanix.rec (restored already)\n\n")) << "no advice";
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-1.rec"), "an earlier one");
     EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-2.rec"), report);
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), recovery);
@@ -98,60 +104,121 @@ TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     EXPECT_FALSE(ReportFileNeedsCopy());
 }
 
-// A recovery file the gauge would refuse, a missing one, and tolvanix.rec
-// itself: status 3, a message, and every file as it was.
+// A recovery file the gauge would refuse, one cut short (3 of 9 checkpoints),
+// one with fewer times than tolvanix.rec, a missing one, and tolvanix.rec
+// itself: status 3, a message, and every file as it was; the listing
+// recommends none of them. --force restores the first three.
 TEST_F(Recover, RestoreRefusesAndChangesNothing) {
-    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
+    const std::string report = ReportWithTimes(2);
+    const std::string nine = vqtest::CrLfLines(CleanReportLines(9));
     struct Case {
-        const char* Recovery;  // bytes of tolvanix-recovery.rec, or null for none
+        std::string Recovery;  // bytes of tolvanix-recovery.rec; empty for none
         std::vector<std::string> Args;
         const char* Message;
     } cases[] = {
-        {"garbage\r\n" , {"recover", "--restore"},
-         "tolvanix-recovery.rec is not a report the gauge reads (its first line does not hold the header); it "
-         "cannot take the place of tolvanix.rec; nothing changed"},
-        {nullptr, {"recover", "--restore"}, "cannot restore tolvanix-recovery.rec: no such file; nothing changed"},
-        {nullptr, {"recover", "--restore", "tolvanix.rec"}, "tolvanix.rec is the report file itself; nothing changed"},
+        {"garbage\r\n", {"recover", "--restore"}, "the gauge refuses it (its first line does not hold the header)"},
+        {nine.substr(0, nine.find("\r\nPoint 4\r\n")), {"recover", "--restore"}, "cannot take it whole"},
+        {ReportWithTimes(1), {"recover", "--restore"},
+         "holds more checkpoint times: 2 checkpoint times, the last at checkpoint 2 P2 (10:25), against 1 "
+         "checkpoint time, the last at checkpoint 1 P1 (10:15)"},
+        {"", {"recover", "--restore"}, "cannot restore tolvanix-recovery.rec: no such file; nothing changed"},
+        {"", {"recover", "--restore", "tolvanix.rec"}, "tolvanix.rec is the report file itself; nothing changed"},
     };
     for (const Case& c : cases) {
+        vqtest::WriteFile("tolvanix.rec", report);
+        vqtest::RemoveForTest("tolvanix-before-recover-1.rec");
         vqtest::RemoveForTest("tolvanix-recovery.rec");
-        if (c.Recovery) vqtest::WriteFile("tolvanix-recovery.rec", c.Recovery);
+        if (!c.Recovery.empty()) vqtest::WriteFile("tolvanix-recovery.rec", c.Recovery);
         const auto before = Snapshot();
         const auto run = Vqreport(c.Args);
         EXPECT_EQ(run.Status, 3) << c.Message;
         EXPECT_TRUE(Contains(run.Err, c.Message)) << run.Err;
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(Snapshot(), before) << c.Message;
+        if (c.Recovery.empty()) continue;
+        const std::string list = Vqreport({"recover"}).Out;
+        EXPECT_TRUE(Contains(list, c.Message)) << list;
+        EXPECT_TRUE(Contains(list, "No restore is recommended")) << list;
+        EXPECT_EQ(Vqreport({"recover", "--restore", "--force"}).Status, 0) << c.Message;
+        EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), c.Recovery);
+        EXPECT_EQ(vqtest::ReadFile("tolvanix-before-recover-1.rec"), report);
+        EXPECT_EQ(vqtest::ReadFile("tolvanix-recovery.rec"), c.Recovery);
     }
 }
 
-// A copy or a move that fails part way: both files as they were, no copy left.
+#ifdef _WIN32
+const std::uint32_t DiskFull = 112, NotSameDevice = 17;  // ERROR_DISK_FULL, ERROR_NOT_SAME_DEVICE
+#else
+const std::uint32_t DiskFull = ENOSPC, NotSameDevice = EXDEV;
+#endif
+
+// A copy or a move that fails part way: both files as they were, no copy
+// left, and the message says why.
 bool FailingCopy(const char* from, const char* to) {
     vqtest::WriteFile(to, vqtest::ReadFile(from).substr(0, 10));  // a disk that fills up
+    platform::SetLastSystemError(DiskFull);
     return false;
 }
 bool ShortCopy(const char* from, const char* to) {
     vqtest::WriteFile(to, vqtest::ReadFile(from).substr(0, 10));
     return true;  // and says it went well
 }
-bool FailingReplace(const char*, const char*, const char*) { return false; }
+bool FailingReplace(const char*, const char*, const char*) {
+    platform::SetLastSystemError(NotSameDevice);
+    return false;
+}
 
 TEST_F(Recover, RestoreThatFailsLeavesBothFiles) {
     vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
     vqtest::WriteFile("tolvanix-recovery.rec", ReportWithTimes(4));
     const auto before = Snapshot();
     const vqreport::RestoreSteps platform = vqreport::PlatformRestoreSteps();
-    const vqreport::RestoreSteps failing[] = {{FailingCopy, platform.Replace},
-                                              {ShortCopy, platform.Replace},
-                                              {platform.Copy, FailingReplace}};
+    const struct {
+        vqreport::RestoreSteps Steps;
+        const char* Cause;
+    } failing[] = {{{FailingCopy, platform.Replace}, "disk is full"},
+                   {{ShortCopy, platform.Replace}, "does not read back"},
+                   {{platform.Copy, FailingReplace}, "different"}};
     vqreport::RecoverOptions options;
     options.Restore = true;
-    for (const auto& steps : failing) {
+    for (const auto& f : failing) {
         std::ostringstream out, err;
-        EXPECT_EQ(vqreport::RunRecover(options, out, err, steps), 3);
+        EXPECT_EQ(vqreport::RunRecover(options, out, err, f.Steps), 3);
+        EXPECT_TRUE(Contains(err.str(), f.Cause)) << err.str();
         EXPECT_TRUE(Contains(err.str(), "; nothing changed\n")) << err.str();
         EXPECT_EQ(Snapshot(), before);
     }
+}
+
+// Without an atomic replace (Windows 95 and 98) a tolvanix.rec.old left by an
+// interrupted save is kept aside, as the gauge's save keeps it. Names match
+// without regard to case, as on Windows; a file of another folder is copied
+// and stays.
+bool ReplaceWithoutAtomicMove(const char* from, const char* to, const char* backup) {
+    return platform::ReplaceFileSafely(from, to, backup, false);
+}
+
+TEST_F(Recover, RestoresOnWindows95InAnyCaseFromElsewhere) {
+    vqtest::WriteFile("TOLVANIX-RECOVERY.REC", ReportWithTimes(4));
+    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
+    vqtest::WriteFile("tolvanix.rec.old", "left by a save");
+    EXPECT_TRUE(Contains(Vqreport({"recover"}).Out, "\n  vqreport recover --restore\n"));
+    vqreport::RecoverOptions options;
+    options.Restore = true;
+    std::ostringstream out, err;
+    const vqreport::RestoreSteps steps{vqreport::PlatformRestoreSteps().Copy, ReplaceWithoutAtomicMove};
+    ASSERT_EQ(vqreport::RunRecover(options, out, err, steps), 0) << err.str();
+    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"TOLVANIX-RECOVERY.REC", "tolvanix-before-recover-1.rec",
+                                                                  "tolvanix-kept-1.rec", "tolvanix.rec"}));
+    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(4));
+    EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-1.rec"), "left by a save");
+
+    fs::create_directory("elsewhere");
+    vqtest::WriteFile("elsewhere/Flight.Rec", ReportWithTimes(4, "VQ302"));
+    const auto run = Vqreport({"recover", "--restore", "elsewhere/FLIGHT.REC", "."});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(4, "VQ302"));
+    EXPECT_EQ(vqtest::ListDirectory("elsewhere"), std::vector<std::string>{"Flight.Rec"});
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 
 namespace vqreporttest {
 
-Run Vqreport(const std::vector<std::string>& args) {
+Run Vqreport(const std::vector<std::string>& args, const std::string& input) {
+    std::istringstream in(input);
     std::ostringstream out, err;
     Run run;
-    run.Status = vqreport::RunVqreport(args, out, err);
+    run.Status = vqreport::RunVqreport(args, in, out, err);
     run.Out = out.str();
     run.Err = err.str();
     return run;

@@ -16,8 +16,9 @@ struct Run {
     std::string Err;
 };
 
-// vqreport with these arguments (the program name left out).
-Run Vqreport(const std::vector<std::string>& args);
+// vqreport with these arguments (the program name left out) and `input` as
+// its standard input.
+Run Vqreport(const std::vector<std::string>& args, const std::string& input = "");
 
 // A report that check finds nothing wrong with: departure time 10:15, arrival
 // 12:45, `count` checkpoints "Point 1".. with identifiers P1.., leg distance

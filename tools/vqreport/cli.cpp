@@ -2,7 +2,10 @@
 
 #include <cctype>
 #include <exception>
+#include <istream>
 #include <ostream>
+#include <sstream>
+#include <stdexcept>
 
 #include "cli/options.h"
 #include "tools/vqreport/check.h"
@@ -12,6 +15,7 @@
 #include "tools/vqreport/recover.h"
 #include "tools/vqreport/show.h"
 #include "tools/vqreport/status.h"
+#include "tools/vqreport/streams.h"
 
 namespace vqreport {
 
@@ -21,6 +25,9 @@ using cli::Error;
 
 // What the command line gives the command.
 struct Given {
+    std::istream* In = nullptr;  // for a file named "-"
+    void (*BinaryOut)() = nullptr;
+    bool Help = false;
     std::vector<std::string> Operands;
     CheckOptions Check;
     bool Json = false;
@@ -59,9 +66,26 @@ std::string OneFile(const Given& given, const std::string& missing) {
     return given.Operands[0];
 }
 
+// A report file to read: the file named, or for "-" standard input through a
+// temporary file.
+struct InputReport {
+    TemporaryFile Copy;
+    std::string Path;
+
+    InputReport(const std::string& name, Given& given) : Path(name) {
+        if (!IsStandardStream(name) || !given.In) return;
+        std::string bytes, problem;
+        if (Copy.Path().empty() || !ReadStream(*given.In, 64 * 1024 * 1024, bytes, problem) || !Copy.Fill(bytes)) {
+            throw std::runtime_error("cannot read standard input: " + (problem.empty() ? Copy.Problem() : problem));
+        }
+        Path = Copy.Path();
+    }
+};
+
 int RunCheck(Given& given, std::ostream& out, std::ostream& err) {
     const std::string file = OneFile(given, "check needs the report file");
-    const CheckResult result = CheckReportFile(file, given.Check);
+    const InputReport input(file, given);
+    const CheckResult result = CheckReportFile(input.Path, given.Check);
     if (!result.Opened) {
         err << "vqreport: cannot read " << file << ": " << result.OpenError << "\n";
         return ExitFailure;
@@ -73,7 +97,8 @@ int RunCheck(Given& given, std::ostream& out, std::ostream& err) {
 
 int RunShow(Given& given, std::ostream& out, std::ostream& err) {
     const std::string file = OneFile(given, "show needs the report file");
-    const LoadResult load = LoadReportFile(file);
+    const InputReport input(file, given);
+    const LoadResult load = LoadReportFile(input.Path);
     if (!load.Opened) {
         err << "vqreport: cannot read " << file << ": " << load.OpenError << "\n";
         return ExitFailure;
@@ -98,6 +123,8 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
 
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
     given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file)");
+    given.New.Input = given.In;
+    if (IsStandardStream(given.New.OutputPath) && given.BinaryOut) given.BinaryOut();
     return RunNew(given.New, out, err);
 }
 
@@ -106,7 +133,10 @@ int RunRecoverCommand(Given& given, std::ostream& out, std::ostream& err) {
     const std::vector<std::string>& names = given.Operands;
     for (const std::string& name : names) {
         if (name.empty()) throw Error{"an empty file or directory name"};
+        if (IsStandardStream(name)) throw Error{"recover works on the files of a directory; - is none"};
     }
+    if (IsStandardStream(options.File)) throw Error{"recover works on the files of a directory; - is none"};
+    if (options.Force && !options.Restore) throw Error{"--force goes with --restore"};
     if (!options.Restore) {
         if (names.size() > 1) throw Error{"recover lists one directory (" + names[0] + ", " + names[1] + ")"};
         if (!names.empty()) options.Directory = names[0];
@@ -184,54 +214,81 @@ std::vector<Command> Commands(Given& given) {
          "checkpoint times against those of tolvanix.rec; then what to run.\n"
          "Also a tolvanix.rec.new or .old that an interrupted save left.",
          {{"--restore", "[FILE]",
-           "puts FILE (default tolvanix-recovery.rec) in place of\n"
-           "tolvanix.rec, after keeping tolvanix.rec as\n"
-           "tolvanix-before-recover-N.rec; run it with the\n"
-           "simulator closed. A FILE the gauge would refuse is not\n"
-           "restored; if a step fails, both files stay as they\n"
-           "were (status 3). One argument naming a directory is DIR.",
+           "puts a copy of FILE (default tolvanix-recovery.rec) in\n"
+           "place of tolvanix.rec, after keeping tolvanix.rec as\n"
+           "tolvanix-before-recover-N.rec; FILE stays. Run it with\n"
+           "the simulator closed. A FILE the gauge would refuse or\n"
+           "not take whole, or with fewer checkpoint times than\n"
+           "tolvanix.rec, is not restored without --force; if a\n"
+           "step fails, tolvanix.rec stays as it was (status 3).\n"
+           "One argument naming a directory is DIR.",
            [&given](auto&, const std::string& value) {
                given.Recover.Restore = true;
                if (!value.empty()) given.Recover.File = value;
            },
-           "a file name"}},
+           "a file name"},
+          {"--force", nullptr, "with --restore: restore such a FILE all the same",
+           [&given](auto&, auto&) { given.Recover.Force = true; }}},
          RunRecoverCommand},
     };
 }
+
+std::string SynopsisLine(const Command& command) {
+    return "vqreport " + std::string(command.Name) + " " + cli::Synopsis(command.Options) + " " + command.Operands +
+           "\n";
+}
+
+// The command's name, what it does and its options.
+std::string Described(const Command& command) {
+    std::string name = command.Name;
+    std::string text = name.append(name.size() < 7 ? 7 - name.size() : 1, ' ');
+    for (const char* help = command.Help; *help; ++help) {
+        text += *help;
+        if (*help == '\n') text += "       ";
+    }
+    return text + "\n" + cli::Usage(command.Options, 7);
+}
+
+const char* const ExitStatusNote =
+    "\nA FILE of - is standard input (or, for -o, standard output).\n"
+    "Exit status 3: a wrong command line, or a file that cannot be read or written.\n";
 
 std::string UsageText() {
     Given unused;
     std::string synopsis, commands;
     for (const Command& command : Commands(unused)) {
-        synopsis += std::string(synopsis.empty() ? "usage: " : "       ") + "vqreport " + command.Name + " " +
-                    cli::Synopsis(command.Options) + " " + command.Operands + "\n";
-        std::string name = command.Name;
-        commands += name.append(name.size() < 7 ? 7 - name.size() : 1, ' ');
-        for (const char* help = command.Help; *help; ++help) {
-            commands += *help;
-            if (*help == '\n') commands += "       ";
-        }
-        commands += "\n" + cli::Usage(command.Options, 7);
+        synopsis += std::string(synopsis.empty() ? "usage: " : "       ") + SynopsisLine(command);
+        commands += Described(command);
     }
-    return synopsis + "\n" + commands + "\nExit status 3: a wrong command line, or a file that cannot be read or written.\n";
+    return synopsis + "       vqreport --version\n\n" + commands + ExitStatusNote;
 }
 
-int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Dispatch(const std::vector<std::string>& args, Given& given, std::ostream& out, std::ostream& err) {
     if (args.empty()) throw Error{"no command"};
     const std::string& name = args[0];
     if (name == "help" || name == "--help" || name == "-h") {
         out << UsageText();
         return ExitClean;
     }
-    Given given;
+    if (name == "--version") {
+        out << "vqreport " << VQ_VERSION << "\n";
+        return ExitClean;
+    }
     for (Command& command : Commands(given)) {
         if (name != command.Name) continue;
-        given.Operands = cli::Parse({args.begin() + 1, args.end()}, command.Options, [&name](const std::string& option) {
+        // --help is every command's, and shown in no synopsis.
+        cli::Table options = command.Options;
+        options.push_back({"-h|--help", nullptr, "", [&given](auto&, auto&) { given.Help = true; }});
+        given.Operands = cli::Parse({args.begin() + 1, args.end()}, options, [&name](const std::string& option) {
             return name + " has no option " + option +
                    (name == "new" ? " (header values: --departure-time, --extra-fuel1, --header-field-3, "
                                     "--list-field-1, --start-fuel, ...)"
                                   : "");
         });
+        if (given.Help) {
+            out << "usage: " << SynopsisLine(command) << "\n" << Described(command) << ExitStatusNote;
+            return ExitClean;
+        }
         return command.Run(given, out, err);
     }
     throw Error{"unknown command " + name};
@@ -240,8 +297,17 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }  // namespace
 
 int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::istringstream nothing;
+    return RunVqreport(args, nothing, out, err);
+}
+
+int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                void (*binaryOut)()) {
     try {
-        return Dispatch(args, out, err);
+        Given given;
+        given.In = &in;
+        given.BinaryOut = binaryOut;
+        return Dispatch(args, given, out, err);
     } catch (const Error& usage) {
         err << "vqreport: " << usage.Message << "\n" << UsageText();
         return ExitFailure;

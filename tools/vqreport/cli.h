@@ -12,4 +12,10 @@ namespace vqreport {
 // throws.
 int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The same with `in` for a file named "-"; `binaryOut`, when given, is called
+// before a report file goes to `out` (on Windows it sets standard output to
+// binary mode, so that the report keeps its CR LF).
+int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                void (*binaryOut)() = nullptr);
+
 }  // namespace vqreport

@@ -2,6 +2,7 @@
 // tolvanix.rec, for a file of any name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "report/report_format.h"
@@ -27,5 +28,10 @@ LoadResult LoadReportFile(const std::string& path, bool evenIfRefused = false);
 // Why `path` cannot be read as `what` ("no such file", "it is a directory,
 // not a report file", ...), or empty when it can be opened.
 std::string UnreadableReason(const std::string& path, const char* what = "report file");
+
+// Why a file operation failed, in words, from the system's reason for it
+// (platform::LastSystemError(), read right after the failure): the disk is
+// full, no permission, another file system, ... or the system's own text.
+std::string FailureReason(std::uint32_t code);
 
 }  // namespace vqreport

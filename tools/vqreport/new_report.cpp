@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
 #include "cli/numbers.h"
@@ -20,6 +21,7 @@
 #include "tools/vqreport/great_circle.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/printable.h"
+#include "tools/vqreport/streams.h"
 #include "tools/vqreport/status.h"
 
 namespace vqreport {
@@ -342,6 +344,34 @@ bool ReadRoute(const std::string& path, std::string& text, std::string& problem)
     return !failed;
 }
 
+// Reads the new file back as the gauge will and says what it would find.
+int CheckWritten(const std::string& path, const std::string& name, char decimalSeparator, std::ostream& out) {
+    CheckOptions check;
+    check.DecimalSeparator = decimalSeparator;
+    const CheckResult result = CheckReportFile(path, check);
+    for (const Finding& finding : result.Findings) PrintFinding(finding, name, out);
+    if (result.Errors > 0) return ExitErrors;
+    return result.Warnings > 0 ? ExitWarnings : ExitClean;
+}
+
+// The report to `out` as its file holds it (CR LF), through a temporary file
+// that is checked as a written report is; the messages to `err`.
+int WriteToStream(std::ostream& out, std::ostream& err, char decimalSeparator) {
+    TemporaryFile file;
+    if (file.Path().empty() || !WriteReportFileForTool(file.Path().c_str(), true)) {
+        err << "vqreport: cannot write the report: "
+            << (file.Path().empty() ? file.Problem() : FailureReason(platform::LastSystemError())) << "\n";
+        return ExitFailure;
+    }
+    if (!file.CopyTo(out)) {
+        err << "vqreport: cannot write the report to standard output\n";
+        return ExitFailure;
+    }
+    err << "wrote the report to standard output: " << CountOf(ChkPointList.Count, "checkpoint", "checkpoints")
+        << "\n";
+    return CheckWritten(file.Path(), "-", decimalSeparator, err);
+}
+
 }  // namespace
 
 bool FindReportSetting(const std::string& given, ReportSetting& setting) {
@@ -373,7 +403,9 @@ bool FindReportSetting(const std::string& given, ReportSetting& setting) {
 int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
     const std::string output = options.OutputPath.empty() ? std::string(ReportFileName) : options.OutputPath;
     std::string text, problem;
-    if (!ReadRoute(options.RoutePath, text, problem)) {
+    const bool fromInput = IsStandardStream(options.RoutePath) && options.Input;
+    if (fromInput ? !ReadStream(*options.Input, RouteSizeLimit, text, problem)
+                  : !ReadRoute(options.RoutePath, text, problem)) {
         err << "vqreport: cannot read the route table " << options.RoutePath << ": " << problem << "\n";
         return ExitFailure;
     }
@@ -399,23 +431,25 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
         err << "vqreport: " << output << " not written\n";
         return ExitErrors;
     }
-    if (!options.Force && platform::FileExists(output.c_str())) {
+    if (IsStandardStream(output)) return WriteToStream(out, err, options.DecimalSeparator);
+    const platform::NameKind there = platform::KindOfName(output.c_str());
+    std::error_code error;
+    if (there == platform::NameKind::Other && std::filesystem::is_directory(output, error)) {
+        err << "vqreport: " << output << " is a directory; give the report file's name\n";
+        return ExitFailure;
+    }
+    if (!options.Force && there != platform::NameKind::Free) {
         err << "vqreport: " << output << " exists; give --force to replace it\n";
         return ExitFailure;
     }
-    if (!WriteReportFile(output.c_str())) {
-        err << "vqreport: cannot write " << output << "\n";
+    if (!WriteReportFileForTool(output.c_str(), options.Force)) {
+        const std::uint32_t reason = platform::LastSystemError();
+        err << "vqreport: cannot write " << output << ": " << FailureReason(reason) << "\n";
         return ExitFailure;
     }
     out << "wrote " << output << ": " << CountOf(ChkPointList.Count, "checkpoint", "checkpoints") << "\n";
 
-    // Read the new file back as the gauge will, and say what it would find.
-    CheckOptions check;
-    check.DecimalSeparator = options.DecimalSeparator;
-    const CheckResult result = CheckReportFile(output, check);
-    for (const Finding& finding : result.Findings) PrintFinding(finding, output, out);
-    if (result.Errors > 0) return ExitErrors;
-    return result.Warnings > 0 ? ExitWarnings : ExitClean;
+    return CheckWritten(output, output, options.DecimalSeparator, out);
 }
 
 }  // namespace vqreport

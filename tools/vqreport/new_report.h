@@ -23,14 +23,16 @@ struct ReportSetting {
 bool FindReportSetting(const std::string& name, ReportSetting& setting);
 
 struct NewOptions {
-    std::string RoutePath;
-    std::string OutputPath;  // empty: tolvanix.rec in the current directory
+    std::string RoutePath;   // "-": read from Input
+    std::string OutputPath;  // empty: tolvanix.rec in the current directory; "-": written to `out`
+    std::istream* Input = nullptr;
     bool Force = false;      // replace an existing output file
     char DecimalSeparator = '.';
     std::vector<std::pair<std::string, std::string>> Settings;  // option name, value
 };
 
-// Builds and writes the report. Returns the exit status: 0 written, 1 written
+// Builds and writes the report (messages go to `err` when the report goes to
+// `out`). Returns the exit status: 0 written, 1 written
 // but the check of the new file has warnings, 2 not written because the route
 // or a value is wrong, 3 the route could not be read or the report not written.
 int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err);

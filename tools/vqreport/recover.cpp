@@ -12,6 +12,7 @@
 #include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
+#include "report/report_file.h"
 #include "tools/vqreport/conversions.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/status.h"
@@ -69,6 +70,21 @@ long RecoveryNumber(const std::string& name) {
         n = n * 10 + (name[i] - '0');
     }
     return n > 0 ? n : -1;
+}
+
+// The name under which `name` is in `dir`, found without regard to case as
+// Windows finds it, as it is written there (that very name first, where case
+// tells names apart); `name` itself when none is.
+std::string ActualName(const std::string& dir, const std::string& name) {
+    std::string found;
+    std::error_code error;
+    for (fs::directory_iterator entry(dir.empty() ? fs::path(".") : fs::path(dir), error), end;
+         !error && entry != end; entry.increment(error)) {
+        const std::string there = entry->path().filename().string();
+        if (there == name) return there;
+        if (found.empty() && SameNoCase(there, name)) found = there;
+    }
+    return found.empty() ? name : found;
 }
 
 // The first "`prefix`N.rec" from N = 1 up that does not exist in `dir`.
@@ -185,6 +201,21 @@ std::string Refused(const ReportSummary& s) {
     return s.Empty ? "the file is empty" : "its first line does not hold the header";
 }
 
+// Why a restore of `s` needs --force, or empty: the gauge refuses it, cannot
+// take it whole (a recovery file cut short), or the report holds more
+// checkpoint times than it.
+std::string Holdback(const ReportSummary& s, const ReportSummary* report) {
+    if (!s.Accepted) return "the gauge refuses it (" + Refused(s) + ")";
+    if (!s.Whole) return "the gauge cannot take it whole (cut short, or lines it cannot read; vqreport check tells why)";
+    if (report && report->Accepted && report->Times > s.Times) {
+        return std::string(ReportName) + " holds more checkpoint times: " + Times(*report) + ", against " + Times(s) +
+               " here";
+    }
+    return std::string();
+}
+
+bool SameBytes(const std::string& a, const std::string& b);
+
 struct RecoveryFile {
     std::string Name;
     long Number = 0;  // 0 for tolvanix-recovery.rec
@@ -223,13 +254,14 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::sort(files.begin(), files.end(), ListedBefore);
 
-    const std::string reportPath = InDirectory(dir, ReportName);
+    const std::string reportName = ActualName(dir, ReportName);
+    const std::string reportPath = InDirectory(dir, reportName);
     const bool reportThere = platform::FileExists(reportPath.c_str());
     const ReportSummary report = Summarize(reportPath);
     // What an interrupted save left beside the report: its next save keeps it aside.
     std::string leftovers;
     for (const char* ending : {".new", ".old"}) {
-        const std::string name = ReportName + std::string(ending);
+        const std::string name = ActualName(dir, ReportName + std::string(ending));
         const std::string path = InDirectory(dir, name);
         if (platform::KindOfName(path.c_str()) != platform::NameKind::PlainFile) continue;
         fs::file_time_type ignored;
@@ -244,24 +276,29 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
 
     out << "Recovery files in " << where << ":\n";
     const RecoveryFile* newestSetAside = nullptr;
-    bool mainRestorable = false;
+    const RecoveryFile* forcible = nullptr;  // the first one a restore takes only with --force
+    const RecoveryFile* mainRestorable = nullptr;
     for (const RecoveryFile& file : files) {
         out << "\n" << file.Name << "  written " << file.TimeText
             << (file.Number == 0 ? "  (the last flight ended without a save)" : "  (set aside by the gauge)") << "\n";
-        const ReportSummary s = Summarize(InDirectory(dir, file.Name));
+        const std::string path = InDirectory(dir, file.Name);
+        const ReportSummary s = Summarize(path);
         if (!s.Unreadable.empty()) {
             out << "  cannot be read: " << s.Unreadable << "\n";
             continue;
         }
-        if (!s.Accepted) {
-            out << "  not a report the gauge reads (" << Refused(s) << "); it cannot be restored\n";
+        const std::string holdback = Holdback(s, reportThere ? &report : nullptr);
+        if (reportThere && SameBytes(path, reportPath)) {
+            out << "  the same as " << reportName << " (restored already)\n";
             continue;
         }
-        if (file.Number == 0) {
-            mainRestorable = true;
-        } else if (!newestSetAside) {
-            newestSetAside = &file;
+        if (!holdback.empty() && !forcible) forcible = &file;
+        if (!s.Accepted) {
+            out << "  caution: " << holdback << "; not restored without --force\n";
+            continue;
         }
+        if (holdback.empty() && file.Number == 0 && !mainRestorable) mainRestorable = &file;
+        if (holdback.empty() && file.Number != 0 && !newestSetAside) newestSetAside = &file;
         out << "  flight " << Flight(s) << "\n";
         out << "  holds " << Times(s) << "; ";
         if (!reportThere) {
@@ -271,10 +308,10 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
         } else if (!SameFlight(s, report)) {
             out << ReportName << " holds another flight\n";
         } else {
-            out << ReportName << " holds " << report.Times
+            out << reportName << " holds " << report.Times
                 << (s.StartFuel != report.StartFuel ? ", and another start fuel" : "") << "\n";
         }
-        if (!s.Whole) out << "  note: the gauge cannot take it whole (vqreport check " << file.Name << " tells why)\n";
+        if (!holdback.empty()) out << "  caution: " << holdback << "; not restored without --force\n";
     }
 
     out << "\n";
@@ -282,7 +319,7 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
         out << "There is no " << ReportName << ".\n";
     } else {
         fs::file_time_type ignored;
-        out << ReportName << "  written " << WrittenAt(fs::path(reportPath), ignored) << "\n";
+        out << reportName << "  written " << WrittenAt(fs::path(reportPath), ignored) << "\n";
         if (!report.Unreadable.empty()) {
             out << "  cannot be read: " << report.Unreadable << "\n";
         } else if (!report.Accepted) {
@@ -295,16 +332,21 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     out << leftovers;
     const std::string inDir = dir.empty() ? std::string() : " " + Argument(dir);
     const std::string keeps =
-        reportThere ? std::string(" (") + ReportName + " is kept as " + FirstFreeName(dir, KeptPrefix) + ")"
-                    : std::string();
+        reportThere ? " (" + reportName + " is kept as " + FirstFreeName(dir, KeptPrefix) + ")" : std::string();
     if (mainRestorable) {
-        out << "\nTo put " << RecoveryName << " in place of " << ReportName << keeps
-            << ",\nwith the simulator closed:\n  vqreport recover --restore" << inDir << "\n";
+        out << "\nTo put a copy of " << mainRestorable->Name << " in place of " << reportName << keeps
+            << ",\nwith the simulator closed:\n  vqreport recover --restore"
+            << (mainRestorable->Name == ActualName(dir, RecoveryName) ? "" : " " + Argument(mainRestorable->Name)) << inDir << "\n";
     }
     if (newestSetAside) {
         out << "\n" << (mainRestorable ? "Or, to restore" : "To restore") << " a set-aside one, name it"
             << (mainRestorable ? "" : keeps + ",\nwith the simulator closed") << ":\n  vqreport recover --restore "
             << Argument(newestSetAside->Name) << inDir << "\n";
+    }
+    if (!mainRestorable && !newestSetAside && forcible) {
+        out << "\nNo restore is recommended. To restore one all the same" << keeps
+            << ",\nwith the simulator closed:\n  vqreport recover --restore --force " << Argument(forcible->Name)
+            << inDir << "\n";
     }
     return ExitClean;
 }
@@ -326,22 +368,49 @@ bool SameBytes(const std::string& a, const std::string& b) {
     return ReadAll(a, first) && ReadAll(b, second) && first == second;
 }
 
+// Moves a plain file left under `report` + `ending` by an interrupted save to
+// the first free tolvanix-kept-N.rec in `dir`, as the gauge's save does
+// before it uses the name. False, with `message`, when it cannot be moved.
+bool KeepLeftover(const std::string& dir, const std::string& report, const char* ending, std::ostream& out,
+                  std::string& message) {
+    const std::string name = report + ending;
+    if (platform::KindOfName(name.c_str()) != platform::NameKind::PlainFile) return true;
+    const PathText kept = ::FirstFreeName(InDirectory(dir, "tolvanix-kept-").c_str(), Extension);
+    if (!kept.empty() && platform::RenameFile(name.c_str(), kept.c_str())) {
+        out << "kept " << name << " (left by an interrupted save) as " << kept.c_str() << "\n";
+        return true;
+    }
+    message = "cannot move " + name + " (left by an interrupted save) aside to " +
+              (kept.empty() ? std::string("a free tolvanix-kept-N.rec") : std::string(kept.c_str())) + ": " +
+              FailureReason(platform::LastSystemError());
+    return false;
+}
+
+// Copies `from` to `to` with `steps` and reads the copy back: empty when it
+// holds the same bytes, or why not.
+std::string CopyChecked(const RestoreSteps& steps, const std::string& from, const std::string& to) {
+    if (!steps.Copy(from.c_str(), to.c_str())) return FailureReason(platform::LastSystemError());
+    return SameBytes(from, to) ? std::string() : "the copy does not read back as the file";
+}
+
 int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err, const RestoreSteps& steps) {
     std::string dir = options.Directory;
     std::string source;
     if (options.File.empty()) {
-        source = InDirectory(dir, RecoveryName);
+        source = InDirectory(dir, ActualName(dir, RecoveryName));
     } else if (fs::path(options.File).has_parent_path()) {
-        source = options.File;
-        if (dir.empty()) dir = fs::path(options.File).parent_path().string();
+        // A file of another folder is copied too, and stays where it is.
+        const std::string folder = fs::path(options.File).parent_path().string();
+        source = InDirectory(folder, ActualName(folder, fs::path(options.File).filename().string()));
+        if (dir.empty()) dir = folder;
     } else {
-        source = InDirectory(dir, options.File);
+        source = InDirectory(dir, ActualName(dir, options.File));
     }
     if (!dir.empty() && !NamesDirectory(dir)) {
         err << "vqreport: " << dir << " is not a directory; nothing changed\n";
         return ExitFailure;
     }
-    const std::string report = InDirectory(dir, ReportName);
+    const std::string report = InDirectory(dir, ActualName(dir, ReportName));
     const std::string nothingChanged = "; nothing changed\n";
 
     const std::string unreadable = UnreadableReason(source);
@@ -354,21 +423,28 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
         err << "vqreport: " << source << " is the report file itself" << nothingChanged;
         return ExitFailure;
     }
+    const bool reportThere = platform::FileExists(report.c_str());
+    const ReportSummary current = reportThere ? Summarize(report) : ReportSummary();
     const ReportSummary restored = Summarize(source);
-    if (!restored.Accepted) {
-        err << "vqreport: " << source << " is not a report the gauge reads (" << Refused(restored)
-            << "); it cannot take the place of " << ReportName << nothingChanged;
+    const std::string holdback = Holdback(restored, reportThere ? &current : nullptr);
+    if (!holdback.empty() && !options.Force) {
+        err << "vqreport: " << source << " is not restored: " << holdback << ". Give --force to restore it all the same"
+            << nothingChanged;
         return ExitFailure;
     }
-    std::string sourceBytes;
+    std::string sourceBytes, reportBytes;
     if (!ReadAll(source, sourceBytes)) {
         err << "vqreport: cannot read " << source << nothingChanged;
         return ExitFailure;
     }
+    if (reportThere && ReadAll(report, reportBytes) && reportBytes == sourceBytes) {
+        out << report << " holds the same as " << source << " already; nothing changed\n";
+        return ExitClean;
+    }
 
     // Keep the report file as it is, under a name of its own.
     std::string kept;
-    if (platform::FileExists(report.c_str())) {
+    if (reportThere) {
         const std::string why = UnreadableReason(report);
         if (!why.empty()) {
             err << "vqreport: " << report << " cannot be kept: " << why << nothingChanged;
@@ -381,48 +457,69 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
             return ExitFailure;
         }
         kept = InDirectory(dir, keptName);
-        if (!steps.Copy(report.c_str(), kept.c_str()) || !SameBytes(report, kept)) {
+        const std::string copyFailure = CopyChecked(steps, report, kept);
+        if (!copyFailure.empty()) {
             platform::RemoveFile(kept.c_str());
-            err << "vqreport: cannot copy " << report << " to " << kept << nothingChanged;
+            err << "vqreport: cannot copy " << report << " to " << kept << ": " << copyFailure << nothingChanged;
             return ExitFailure;
         }
     }
 
-    // Then the recovery file takes its place in one step, and is gone from
-    // where the gauge would see it as a flight that ended without a save.
-    if (!steps.Replace(source.c_str(), report.c_str(), (report + ".old").c_str())) {
+    // A copy of the file, made complete beside the report, then takes its
+    // place in one step. The file itself stays: if the simulator still runs,
+    // its save on exit must not find the only copy of the flight gone.
+    std::string message;
+    if (!KeepLeftover(dir, report, ".new", out, message) || !KeepLeftover(dir, report, ".old", out, message)) {
         if (!kept.empty()) platform::RemoveFile(kept.c_str());
-        err << "vqreport: cannot move " << source << " to " << report << nothingChanged;
+        err << "vqreport: " << message << "; " << report << " stays as it was\n";
+        return ExitFailure;
+    }
+    const PathText temp = UnusedNameBeside(report.c_str(), ".new");
+    const PathText backup = UnusedNameBeside(report.c_str(), ".old");
+    std::string failure = temp.empty() || backup.empty() ? "no free name beside " + report
+                                                         : CopyChecked(steps, source, temp.c_str());
+    if (!failure.empty()) {
+        failure = "cannot copy " + source + " beside " + report + ": " + failure;
+    } else if (!steps.Replace(temp.c_str(), report.c_str(), backup.c_str())) {
+        failure = "cannot move " + std::string(temp.c_str()) + " in place of " + report + ": " +
+                  FailureReason(platform::LastSystemError());
+    }
+    if (!failure.empty()) {
+        if (!temp.empty()) platform::RemoveFile(temp.c_str());
+        if (!kept.empty()) platform::RemoveFile(kept.c_str());
+        err << "vqreport: " << failure << nothingChanged;
         return ExitFailure;
     }
     std::string now;
     const LoadResult load = LoadReportFile(report);
     ResetModuleState();
-    if (!load.Accepted || !ReadAll(report, now) || now != sourceBytes) {
-        // Put both back: the recovery file where it was, the report from its copy.
-        bool undone = std::rename(report.c_str(), source.c_str()) == 0;
-        if (undone && !kept.empty()) {
-            undone = platform::CopyNewFile(kept.c_str(), report.c_str()) && SameBytes(kept, report);
+    if (load.Accepted != restored.Accepted || !ReadAll(report, now) || now != sourceBytes) {
+        // Put the report back from its copy (or remove the one made here).
+        bool undone = false;
+        if (kept.empty()) {
+            undone = platform::RemoveFile(report.c_str());
+        } else {
+            const PathText back = UnusedNameBeside(report.c_str(), ".new");
+            undone = !back.empty() && platform::CopyNewFile(kept.c_str(), back.c_str()) &&
+                     platform::ReplaceFileSafely(back.c_str(), report.c_str(), backup.c_str()) &&
+                     SameBytes(kept, report);
+            if (!back.empty()) platform::RemoveFile(back.c_str());
             if (undone) platform::RemoveFile(kept.c_str());
         }
-        if (undone) {
-            err << "vqreport: " << report << " did not read back as " << source << " did; both put back as they were\n";
-        } else {
-            err << "vqreport: " << report << " did not read back as " << source << " did, and putting them back failed: "
-                << (kept.empty() ? std::string() : "the report as it was is " + kept + ", ")
-                << "the recovery file is " << (platform::FileExists(source.c_str()) ? source : report) << "\n";
-        }
+        err << "vqreport: " << report << " did not read back as " << source << " did; "
+            << (undone ? report + " is as it was\n"
+                       : "putting it back failed: " +
+                             (kept.empty() ? "remove " + report : "the report as it was is " + kept) + "\n");
         return ExitFailure;
     }
 
     if (!kept.empty()) out << "kept " << report << " as " << kept << "\n";
-    out << "restored " << source << " as " << report << ": flight " << Flight(restored) << "\n  holds "
+    out << "restored a copy of " << source << " as " << report << ": flight " << Flight(restored) << "\n  holds "
         << Times(restored) << "\n";
-    if (!load.Whole) {
-        out << "note: the gauge cannot take " << report << " whole; vqreport check " << Argument(report)
-            << " tells why\n";
-    }
-    out << "Start the simulator and switch the gauge on: it reads " << ReportName << ".\n";
+    if (!holdback.empty()) out << "note: " << holdback << "\n";
+    out << "Start the simulator and switch the gauge on: it reads " << ReportName << ".\n"
+        << source << " stays; remove it once it is no longer needed (the gauge sets it aside as "
+        << RecoveryPrefix << "N" << Extension << " when it writes a recovery file of its own).\n";
     return ExitClean;
 }
 

@@ -12,12 +12,15 @@ struct RecoverOptions {
     std::string Directory;  // the simulator's folder; empty: the current directory
     bool Restore = false;
     std::string File;       // the recovery file to restore; empty: tolvanix-recovery.rec
+    bool Force = false;     // restore one the gauge refuses, cannot take whole, or with fewer times
 };
 
 // The file operations a restore is made of. The tests replace them to see
-// that a failing step leaves every file as it was.
+// that a failing step leaves every file as it was. A failing step leaves the
+// system's reason in platform::LastSystemError().
 struct RestoreSteps {
-    // Copies `from` to `to`, which must not exist yet (platform::CopyNewFile).
+    // Copies `from` to `to`, which must not exist yet, and flushes it to disk
+    // (platform::CopyNewFile).
     bool (*Copy)(const char* from, const char* to);
     // Puts `from` in place of `to` in one step (platform::ReplaceFileSafely,
     // with `backup` for systems without such a step).
