@@ -238,17 +238,19 @@ bool KeepAside(const char* path, const PathText& name) {
     return !copy.empty() && platform::RenameFile(name.c_str(), copy.c_str());
 }
 
-// Frees a name for a file of the save: `path` with `ending`, or with `ending`
-// and a digit from 1 to 9 when a directory or a link is under the names
-// before. A plain file there, left by an interrupted save, may be the only
-// complete copy of a report: it is kept aside first, never written over.
-bool FreeNameBeside(const char* path, const char* ending, PathText& name) {
+// Frees a name for a file of a save: `path` with `ending`, or with `ending`
+// and a digit from 1 to 9 when something is under the names before. A
+// directory or a link there is passed over. A plain file there, left by an
+// interrupted save, may be the only complete copy of a report: when
+// `keepAside` (the gauge's save) it is kept aside first and its name used,
+// never written over; otherwise (a tool's write) it is passed over too.
+bool FreeNameBeside(const char* path, const char* ending, bool keepAside, PathText& name) {
     for (char digit = '0'; digit <= '9'; ++digit) {
         if (!NameBeside(path, ending, name) || (digit > '0' && name.size() == PathText::MaxChars)) return false;
         if (digit > '0') name.Append(&digit, 1);
         const platform::NameKind kind = platform::KindOfName(name.c_str());
         if (kind == platform::NameKind::Free) return true;
-        if (kind == platform::NameKind::PlainFile) return KeepAside(path, name);
+        if (kind == platform::NameKind::PlainFile && keepAside) return KeepAside(path, name);
     }
     return false;
 }
@@ -283,18 +285,13 @@ bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
     // get free names beside `path`. A path too long for them is refused: a cut
     // name could be the report itself or another file.
     PathText temp, backup;
-    if (!FreeNameBeside(path, ".new", temp) || !FreeNameBeside(path, ".old", backup)) return false;
+    if (!FreeNameBeside(path, ".new", true, temp) || !FreeNameBeside(path, ".old", true, backup)) return false;
     return WriteThrough(temp, path, backup.c_str(), written);
 }
 
 PathText UnusedNameBeside(const char* path, const char* ending) {
     PathText name;
-    for (char digit = '0'; digit <= '9'; ++digit) {
-        if (!NameBeside(path, ending, name) || (digit > '0' && name.size() == PathText::MaxChars)) break;
-        if (digit > '0') name.Append(&digit, 1);
-        if (platform::KindOfName(name.c_str()) == platform::NameKind::Free) return name;
-    }
-    return PathText();
+    return FreeNameBeside(path, ending, false, name) ? name : PathText();
 }
 
 bool WriteReportFileForTool(const char* path, bool replace) {
