@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "persistence/recovery.h"
 #include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
@@ -47,7 +46,7 @@ BENCHMARK(LoadReport100)->UseManualTime()->MinTime(2.0);
 void SaveReport100(benchmark::State& state) {
     WriteReportOf100();
     const std::vector<std::string> lines = vqbench::FileLines(ReportFileName);
-    const std::string written = "tolvanix.rec.new";
+    const std::string written = std::string(ReportFileName) + TemporaryEnding;
     auto save = [] {
         SaveReport();
         benchmark::ClobberMemory();
@@ -75,12 +74,16 @@ BENCHMARK(SaveReport100)->UseManualTime()->MinTime(2.0);
 
 namespace {
 
-// One write of the recovery file (100 checkpoints), against the report save
-// it stands beside in flight.
+// One write of the recovery file (100 checkpoints) after a stamp, against
+// the report save that writes the stamp into the report file and removes the
+// recovery file again.
 void RecoveryWrite100(benchmark::State& state) {
     WriteReportOf100();
-    auto recovery = [] {
-        WriteRecoveryFile();
+    LoadReport();
+    int minute = 0;
+    auto recovery = [&minute] {
+        ChkPointList.Item(50).ActualArrival = minute++ % 2 ? "12:00" : "12:01";
+        ReportGained();
         benchmark::ClobberMemory();
     };
     auto save = [] {

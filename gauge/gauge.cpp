@@ -69,7 +69,7 @@ void VQ_STDCALL GaugeInstall(std::uint32_t argument) {
     AltPage = 0;
     AtChkPoint = 0;
     CurrentChkPoint = 0;
-    LoadReport();  // whether or not it takes the file, the gauge starts at the first checkpoint
+    StartFromLoad(LoadReport());  // at the first checkpoint, unless a flight is taken up
     platform::FixTimeSeparator();
 }
 

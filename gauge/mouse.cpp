@@ -2,7 +2,6 @@
 
 #include "interface/fpu.h"
 #include "interface/state.h"
-#include "persistence/recovery.h"
 #include "persistence/report_store.h"
 #include "progress/fuel.h"
 #include "progress/timing.h"
@@ -37,6 +36,16 @@ MouseArea MouseAreaList[MouseAreaCount] = {
     {0, 0, 0, 0, 0, 255, 0, 0, 0, nullptr, 0},
 };
 
+void StartFromLoad(LoadOutcome outcome) {
+    if (outcome == LoadOutcome::Loaded) CurrentChkPoint = 0;
+    if (outcome == LoadOutcome::TakenUp) {
+        // A flight taken up after a crash goes on where it was: the first
+        // checkpoint not yet reached, with no arrival marked.
+        CurrentChkPoint = FirstUnflownCheckpoint();
+        AtChkPoint = 0;
+    }
+}
+
 std::uint32_t VQ_STDCALL NextChkPoint(std::uint32_t, std::uint32_t) {
     return Command([] {
         if (ChkPointList.Count == 0) return;
@@ -57,7 +66,7 @@ std::uint32_t VQ_STDCALL SwitchOnOff(std::uint32_t, std::uint32_t) {
     return Command([] {
         Active = Active == 0 ? 1 : 0;
         if (Active == 1) {
-            if (LoadReport()) CurrentChkPoint = 0;
+            StartFromLoad(LoadReport());
         } else {
             SaveReport();
             AltPage = 0;
@@ -70,7 +79,7 @@ std::uint32_t VQ_STDCALL StoreFuelOnBoard(std::uint32_t, std::uint32_t) {
     return Command([] {
         if (Active == 1) {
             RecordStartFuel();
-            WriteRecoveryFile();
+            ReportGained();
         }
     });
 }

@@ -1,31 +1,67 @@
 #include "persistence/recovery.h"
 
 #include "platform/text_file.h"
+#include "report/file_names.h"
 #include "report/report_file.h"
 
-#ifdef _WIN32
-const char* const RecoveryFileName = ".\\tolvanix-recovery.rec";
-#else
-const char* const RecoveryFileName = "tolvanix-recovery.rec";
-#endif
-
 namespace {
-// True once the recovery file in place is this module's own.
-bool WrittenByThisModule = false;
+
+// What is under the recovery file's name, as the last load, save or write left it.
+enum class Known {
+    Nothing,   // no file (or none the module has seen)
+    Content,   // a file holding what Digest tells
+    Unknown,   // a file the module could not read whole, or could not move aside
+};
+Known Recovery = Known::Nothing;
+ReportDigest Digest;
+
 }  // namespace
 
-void WriteRecoveryFile() {
-    if (!WrittenByThisModule && platform::FileExists(RecoveryFileName)) {
-        // Left by an earlier flight that ended without a save: keep it.
-        const PathText aside = FirstFreeName("tolvanix-recovery-", ".rec");
-        if (aside.empty() || !platform::RenameFile(RecoveryFileName, aside.c_str())) return;
+bool SetRecoveryFileAside() {
+    const platform::NameKind kind = platform::KindOfName(RecoveryFileName);
+    if (kind == platform::NameKind::Free) return true;
+    return kind == platform::NameKind::PlainFile &&
+           MoveToNumberedName(RecoveryFileName, RecoveryFileName, SetAsideRecoveryPrefix);
+}
+
+void RecoveryAfterLoad(bool present, const ReportDigest& recovery) {
+    Recovery = present ? Known::Content : Known::Nothing;
+    Digest = recovery;
+    // A file the load could not move aside (a folder under the name, say).
+    if (!present && platform::KindOfName(RecoveryFileName) != platform::NameKind::Free) Recovery = Known::Unknown;
+}
+
+void WriteRecoveryFile(const ReportDigest& reportFile, const ReportDigest& memory) {
+    const bool keep = Recovery == Known::Unknown ||
+                      (Recovery == Known::Content && !HeldByEither(Digest, reportFile, memory));
+    if (keep && !SetRecoveryFileAside()) return;
+    // A file the module believes gone but that is there all the same is kept
+    // aside unread; one it knows holds nothing more is removed.
+    platform::FileFingerprint unknown;
+    unknown.Known = false;
+    const bool replaceKnown = Recovery == Known::Content && !keep;
+    if (!WriteReportFile(RecoveryFileName, nullptr, replaceKnown ? nullptr : &unknown)) return;
+    Recovery = Known::Content;
+    Digest = memory;
+}
+
+void RecoveryAfterSave(const ReportDigest& written) {
+    if (platform::KindOfName(RecoveryFileName) == platform::NameKind::Free) {
+        Recovery = Known::Nothing;
+        return;
     }
-    WrittenByThisModule = true;
-    WriteReportFile(RecoveryFileName);
+    ReportDigest there;
+    DigestOfFile(RecoveryFileName, there);
+    const bool removed = there.Report && there.Whole && HoldsAll(written, there) &&
+                         platform::RemoveFile(RecoveryFileName);
+    if (removed || SetRecoveryFileAside()) {
+        Recovery = Known::Nothing;
+    } else {
+        Recovery = Known::Unknown;
+    }
 }
 
-void RecoveryNoLongerNeeded() {
-    if (WrittenByThisModule) platform::RemoveFile(RecoveryFileName);
+void ResetRecoveryState() {
+    Recovery = Known::Nothing;
+    Digest = ReportDigest();
 }
-
-void ResetRecoveryState() { WrittenByThisModule = false; }

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/fixed_text.h"
+
 namespace platform {
 
 // What a file held, for telling whether it changed: whether it was there, its
@@ -26,6 +28,11 @@ struct FileFingerprint {
     bool Same(const FileFingerprint& other) const;
 };
 
+// When a file was last written, in the system's own units (nanoseconds on
+// POSIX, 100 ns on Windows; FAT keeps it to 2 seconds): only compared with
+// another of the same system. 0 when unknown.
+using FileTime = std::uint64_t;
+
 // An open file of the system; closed when the object goes.
 class File {
 public:
@@ -34,6 +41,9 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
+    // Opens a regular file for reading, without waiting: a pipe, a device or
+    // a folder under the name is not opened (false), as if it could not be
+    // read, so that no read can block.
     bool OpenForReading(const char* path);
     // Creates `path` as a new file for writing: fails when anything (a file,
     // a directory, a link) is under that name already; no link is followed.
@@ -45,6 +55,8 @@ public:
     bool Write(const void* data, std::size_t size);
     // Asks the system to put what was written on the disk.
     bool FlushToDisk();
+    // When the open file was last written.
+    FileTime WriteTime() const;
     // False when closing failed (the last writes may be lost).
     bool Close();
 
@@ -54,6 +66,7 @@ private:
 #else
     int Descriptor = -1;
 #endif
+    const char* Name = nullptr;  // the path it was created under, for the test build's log
 };
 
 // Reads a file line by line through a small buffer of its own.
@@ -120,19 +133,25 @@ private:
     FileFingerprint Print;
 };
 
-// The writing operations below, each of which a test build of this file can
-// make fail.
-enum class FileOperation { Create, Write, Flush, Move };
+// The operations below that change the disk, each of which a test build of
+// this file can make fail or stop at; Exchange, Link and SystemReplace are
+// steps the system may not offer (a file system that refuses a swap or hard
+// links, a Windows without ReplaceFileA). Open, a file opened for reading,
+// is only seen, never failed.
+enum class FileOperation { Create, Write, Flush, Move, Remove, SyncFolder, Exchange, Link, SystemReplace, Open };
 
 #ifdef VQ_FILE_FAULTS
-// Failures of the writing operations, as a full or failing disk gives them,
-// in the test build of this file only (VQ_FILE_FAULTS, which the fault tests
-// link; the gauge file, the tools and the other tests have no such hook).
-// While the rule is null every operation goes straight to the system. A rule
-// answers, for an operation about to run, how much of it may happen: for
-// Write how many of `size` bytes reach the file (fewer fails the write
-// part-way), for the others 0 to fail.
-using FileFaultRule = std::size_t (*)(FileOperation operation, std::size_t size);
+// Failures of those operations, as a full or failing disk gives them, in the
+// test build of this file only (VQ_FILE_FAULTS, which the fault tests link;
+// the gauge file, the tools and the other tests have no such hook). While the
+// rule is null every operation goes straight to the system. A rule sees each
+// operation about to run, with the path it works on (and the second path of a
+// move, swap or link), and answers how much of it may happen: for Write how
+// many of `size` bytes reach the file (fewer fails the write part-way), for
+// Exchange, Link and SystemReplace 0 for "not offered", for the others 0 to
+// fail. A rule may also end the process there, as a crash would.
+using FileFaultRule = std::size_t (*)(FileOperation operation, std::size_t size, const char* path,
+                                      const char* other);
 extern FileFaultRule InjectedFileFault;
 #endif
 
@@ -141,15 +160,21 @@ bool FileExists(const char* path);
 // plain file, or something else (a directory, a link, a device).
 enum class NameKind { Free, PlainFile, Other };
 NameKind KindOfName(const char* path);
+// What `path` leads to, a link followed: nothing (or a link to nothing), a
+// regular file, or something else (a directory, a pipe, a device).
+NameKind KindOfFile(const char* path);
+// When the regular file `path` was last written; 0 when there is none.
+FileTime WriteTimeOf(const char* path);
 
-// Reads `path` once through a small buffer: what it holds now.
+// Reads `path` once through a small buffer: what it holds now. A name that is
+// there but not a regular file, or not readable, is Present and not Known.
 FileFingerprint FingerprintOf(const char* path);
 // True when `path` is a file marked read-only: the read-only attribute on
 // Windows, no write bit at all on POSIX (the mark, not whether a write would
 // succeed: a privileged user writes anyway).
 bool IsReadOnlyFile(const char* path);
 bool RemoveFile(const char* path);
-// Renames `from` to `to`, which must not exist yet.
+// Renames `from` to `to`, which must be free: it never replaces anything.
 bool RenameFile(const char* from, const char* to);
 // Copies `from` to `to`; fails (and writes nothing) when `to` already exists.
 bool CopyNewFile(const char* from, const char* to);
@@ -160,15 +185,33 @@ bool CopyNewFile(const char* from, const char* to);
 std::uint32_t LastSystemError();
 void SetLastSystemError(std::uint32_t code);
 
-// Puts the complete file `temp` in place of `target`, so that at every moment
-// a complete file exists: `target` (old or new), or during the fallback below
-// `backup` holding the old one. Where the system has an atomic replace
-// (rename on POSIX, MoveFileEx on Windows NT) it is used; where it has none
-// (Windows 95 and 98), or when `allowAtomic` is false (tests of that path), `target` is first moved
-// to `backup`, then `temp` to `target`, then `backup` removed. `backup` must
-// be free: a file under that name is never removed, and the replace then fails.
-// On failure the old `target` is left as it was (or moved back from `backup`).
-bool ReplaceFileSafely(const char* temp, const char* target, const char* backup,
-                       bool allowAtomic = true);
+// How a replace went: whether the new file is in place, and where the file it
+// replaced is now (empty when there was none), for the caller to compare with
+// what it expected there and to remove or keep.
+struct Replaced {
+    bool Done = false;
+    PathText OldAt;
+};
+
+// Puts the complete, flushed file `temp` in place of `target`, so that
+// whatever was under `target` at that moment is not lost but handed back in
+// Replaced::OldAt, and so that a complete file is under `target` (old or new)
+// or, on the last route below, under `backup` at every moment. The routes, the
+// first the system offers:
+//  - no target: a plain move, which never replaces a file that appears;
+//  - POSIX: the two names swapped in one step (renameat2 RENAME_EXCHANGE): the
+//    old file ends under `temp`;
+//  - POSIX where the file system refuses the swap: `backup` made a hard link
+//    of `target`, then `temp` renamed over `target`; the old file is `backup`.
+//    A file renamed onto `target` between the two steps is replaced unseen;
+//  - Windows 2000 and later: ReplaceFileA with `backup` (looked up at run time);
+//  - otherwise (Windows NT 4.0, 95 and 98; POSIX without hard links): `target`
+//    moved to `backup`, then `temp` to `target` (moved back on failure).
+// After the replace the folder is synced on POSIX, and Windows' moves are
+// written through where MoveFileEx exists. `backup` must be free: a file
+// under that name is never removed, and the replace then fails. On failure
+// the old `target` is left as it was (or moved back from `backup`) and `temp`
+// stays for the caller to remove.
+Replaced ReplaceKeepingOld(const char* temp, const char* target, const char* backup);
 
 }  // namespace platform

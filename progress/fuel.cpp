@@ -86,16 +86,21 @@ void ComputeFuelFigures() {
                                WholeNumberOrZero(ReportHeader.ExtraFuel3);
     ReportHeader.TotalFuel = WholeText(Clamp32(total));
 
+    // The figures are kept at once: fuel used depends on the fuel on board
+    // now, which nothing can give again.
     double arrival = 0.0, departure = 0.0;
-    if (!TimeTextToHours(ReportHeader.ArrivalTime, arrival)) return;
-    if (!TimeTextToHours(ReportHeader.DepartureTime, departure)) return;
-    double flightHours = arrival - departure;
-    if (flightHours < 0.0) flightHours += 24.0;  // the flight passed midnight
-    if (flightHours != 0.0) {
-        const double rate = fuelUsed / flightHours;
-        char text[platform::FixedTextMaxChars + 1];
-        const std::size_t length = platform::FormatFixed(rate, 2, text);
-        AssignTrimmed(ReportHeader.FuelPerHour, text, length);
+    const bool timed = TimeTextToHours(ReportHeader.ArrivalTime, arrival) &&
+                       TimeTextToHours(ReportHeader.DepartureTime, departure);
+    if (timed) {
+        double flightHours = arrival - departure;
+        if (flightHours < 0.0) flightHours += 24.0;  // the flight passed midnight
+        if (flightHours != 0.0) {
+            const double rate = fuelUsed / flightHours;
+            char text[platform::FixedTextMaxChars + 1];
+            const std::size_t length = platform::FormatFixed(rate, 2, text);
+            AssignTrimmed(ReportHeader.FuelPerHour, text, length);
+        }
     }
-    SaveReport();
+    ReportGained();
+    if (timed) SaveReport();
 }

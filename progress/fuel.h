@@ -9,9 +9,10 @@
 void RecordStartFuel();
 
 // FuelUsed, TotalFuel and FuelPerHour from StartFuel, the fuel on board now,
-// the header's extra fuel and the flight time; then saves the report. A
-// departure or arrival time that is not a time stops after TotalFuel (no
-// save). A zero flight time keeps FuelPerHour as it was.
+// the header's extra fuel and the flight time, kept in the recovery file at
+// once; then saves the report. A departure or arrival time that is not a time
+// stops after TotalFuel (no save: the next save writes them). A zero flight
+// time keeps FuelPerHour as it was.
 void ComputeFuelFigures();
 
 // A whole-number field as the fuel account reads it: blanks, optional sign,

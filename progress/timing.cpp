@@ -2,7 +2,7 @@
 
 #include "interface/state.h"
 #include "interface/variables.h"
-#include "persistence/recovery.h"
+#include "persistence/report_store.h"
 #include "progress/time_text.h"
 #include "report/report.h"
 
@@ -68,5 +68,13 @@ void StampCurrentCheckpoint() {
     if (CurrentChkPoint < 1 || CurrentChkPoint >= ChkPointList.Count) return;
     UpdateCheckpointTimes();
     // Whether or not the timing ran to its end: what it wrote is kept.
-    WriteRecoveryFile();
+    ReportGained();
+}
+
+std::int32_t FirstUnflownCheckpoint() {
+    for (std::int32_t k = ChkPointList.Count; k > 0; --k) {
+        double hours = 0.0;
+        if (TimeTextToHours(ChkPointList.Item(k - 1).ActualArrival, hours)) return k;
+    }
+    return 0;
 }

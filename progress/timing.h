@@ -2,6 +2,8 @@
 // times that follow from it.
 #pragma once
 
+#include <cstdint>
+
 // For the checkpoint CurrentChkPoint (which must be at least 1 and below
 // Count, else nothing changes): reads the clock rounded to the minute, writes
 // its ActualLegTime and ActualArrival, then either the next checkpoint's
@@ -14,7 +16,12 @@
 // A zero or non-finite leg ratio writes no estimate.
 void UpdateCheckpointTimes();
 
-// UpdateCheckpointTimes, then the recovery file is written, whether or not
-// the timing ran to its end (what it wrote is kept). The arrival detection
-// and the mark button stamp checkpoints this way.
+// UpdateCheckpointTimes, then what it wrote is kept in the recovery file
+// (ReportGained), whether or not the timing ran to its end. The arrival
+// detection and the mark button stamp checkpoints this way.
 void StampCurrentCheckpoint();
+
+// Where a flight taken up goes on: the checkpoint after the last whose actual
+// arrival is a time ("??" is not one), 0 when none is; Count when the last
+// checkpoint has its arrival.
+std::int32_t FirstUnflownCheckpoint();

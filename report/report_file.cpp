@@ -2,17 +2,13 @@
 
 #include "platform/decimal.h"
 #include "platform/text_file.h"
+#include "report/field_walk.h"
+#include "report/file_names.h"
 #include "report/report.h"
 #include "report/report_format.h"
 #include "report/text.h"
 
 const char* const ReportHeaderText = "Vardemolinquex 2.0";
-
-#ifdef _WIN32
-const char* const ReportFileName = ".\\tolvanix.rec";
-#else
-const char* const ReportFileName = "tolvanix.rec";
-#endif
 
 namespace {
 
@@ -96,60 +92,29 @@ double ParseReportNumber(const char* line, std::size_t length, bool* clean) {
     return ok ? value : 0.0;
 }
 
-bool ReadReport(platform::TextFileReader& in, ReportLines* lines) {
-    char line[ReportNumberLimit + 1];
-    std::size_t length = 0;
-    bool missing = false;  // a line the file should have had was not there
-    bool clean = true;     // every number line held just a number
-    bool dropped = false;  // checkpoints beyond the capacity were read and dropped
-    ReportLines taken;
-    taken.Last = 1;
-    // The checkpoints whose lines are read: the count, cut where the file
-    // ends, so that the load ends there whatever the count says.
-    std::int32_t count = 0;
-    static TChkPoint scratch;  // 4 KB: kept off the stack
+namespace {
 
-    for (std::int64_t n = 2;; ++n) {
-        LineField at = FieldAtLine(n, count);
-        if (!at.Field) break;
-        const bool text = at.Field->Kind == FieldKind::Text;
-        const bool got = in.ReadLine(line, text ? ReportTextLimit : ReportNumberLimit, length);
-        if (got) {
-            taken.Last = n;
-        } else {
-            missing = true;
-            if (at.Field->Part == ReportPart::Checkpoint && at.Field->Index == 0) {
-                // The file ends before this checkpoint: the start fuel was due here.
-                count = at.Checkpoint;
-                at = FieldAtLine(n, count);
-            }
-        }
-        const ReportField& field = *at.Field;
-        if (field.Kind == FieldKind::Text) {
-            AssignTrimmed(TextOf(at, &scratch), line, length);
-            if (field.Part == ReportPart::Checkpoint && field.Index == TChkPoint::TextCount - 1) {
-                // Only the first Capacity checkpoints are kept.
-                if (ChkPointList.Count < ChkPointList.Capacity) {
-                    ChkPointList.Add(scratch);
-                } else {
-                    dropped = true;
-                }
-                if (missing) count = at.Checkpoint + 1;
-            }
-        } else if (field.Kind == FieldKind::Count) {
-            bool countClean = true;
-            if (got) count = taken.Count = ParseReportCount(line, length, &countClean);
-            // A negative count is read as no checkpoints, which is not what the file says.
-            if (!countClean || count < 0) clean = false;
-        } else {
-            bool numberClean = true;
-            NumberOf(at) = !got ? 0.0 : ParseReportNumber(line, length, &numberClean);
-            if (!numberClean) clean = false;
+// Puts the fields into the report globals: header and list texts in place,
+// each checkpoint's texts gathered and added when its last one comes (the
+// list ignores those beyond its capacity), numbers in place.
+struct IntoGlobals {
+    TChkPoint Scratch;
+
+    void Text(const LineField& at, const char* text, std::size_t length) {
+        TextOf(at, &Scratch).Assign(text, length);
+        if (at.Field->Part == ReportPart::Checkpoint && at.Field->Index == TChkPoint::TextCount - 1) {
+            ChkPointList.Add(Scratch);
         }
     }
-    if (lines) *lines = taken;
-    const bool trailing = !missing && in.HasMoreContent();
-    return !missing && !dropped && clean && !trailing && !in.WasCut();
+    void Count(std::int32_t) {}
+    void Number(const LineField& at, double value) { NumberOf(at) = value; }
+};
+
+}  // namespace
+
+bool ReadReport(platform::TextFileReader& in, ReportLines* lines) {
+    static IntoGlobals sink;  // 4 KB: kept off the stack
+    return WalkReportFields(in, sink, lines);
 }
 
 void WriteReport(platform::TextFileWriter& out) {
@@ -208,14 +173,6 @@ PathText FirstFreeName(const char* prefix, const char* suffix) {
 
 namespace {
 
-// `path` with `ending` after it, in `name`; false when that is too long.
-bool NameBeside(const char* path, const char* ending, PathText& name) {
-    if (TextLength(path) + TextLength(ending) > PathText::MaxChars) return false;
-    name = path;
-    name.Append(ending);
-    return true;
-}
-
 bool EndsFolder(char c) {
 #ifdef _WIN32
     return c == '\\' || c == '/' || c == ':';
@@ -224,18 +181,27 @@ bool EndsFolder(char c) {
 #endif
 }
 
-// Moves the plain file `name`, left beside `path` by an interrupted save, to
-// the first free tolvanix-kept-N.rec in the folder of `path`.
-bool KeepAside(const char* path, const PathText& name) {
+}  // namespace
+
+bool MoveToNumberedName(const char* path, const char* name, const char* prefix) {
     std::size_t folder = TextLength(path);
     while (folder > 0 && !EndsFolder(path[folder - 1])) --folder;
-    const char* const kept = "tolvanix-kept-";
-    if (folder + TextLength(kept) > PathText::MaxChars) return false;
-    PathText prefix;
-    prefix.Assign(path, folder);
-    prefix.Append(kept);
-    const PathText copy = FirstFreeName(prefix.c_str(), ".rec");
-    return !copy.empty() && platform::RenameFile(name.c_str(), copy.c_str());
+    if (folder + TextLength(prefix) > PathText::MaxChars) return false;
+    PathText start;
+    start.Assign(path, folder);
+    start.Append(prefix);
+    const PathText numbered = FirstFreeName(start.c_str(), NumberedNameEnding);
+    return !numbered.empty() && platform::RenameFile(name, numbered.c_str());
+}
+
+namespace {
+
+// `path` with `ending` after it, in `name`; false when that is too long.
+bool NameBeside(const char* path, const char* ending, PathText& name) {
+    if (TextLength(path) + TextLength(ending) > PathText::MaxChars) return false;
+    name = path;
+    name.Append(ending);
+    return true;
 }
 
 // Frees a name for a file of a save: `path` with `ending`, or with `ending`
@@ -250,14 +216,29 @@ bool FreeNameBeside(const char* path, const char* ending, bool keepAside, PathTe
         if (digit > '0') name.Append(&digit, 1);
         const platform::NameKind kind = platform::KindOfName(name.c_str());
         if (kind == platform::NameKind::Free) return true;
-        if (kind == platform::NameKind::PlainFile && keepAside) return KeepAside(path, name);
+        if (kind == platform::NameKind::PlainFile && keepAside) return MoveToNumberedName(path, name.c_str(), KeptPrefix);
     }
     return false;
 }
 
+// The file a replace took the place of, now under `oldAt`: removed when no
+// bytes were expected there or it holds the expected ones, else kept aside
+// (unread when nothing known was expected).
+void DisposeOfOld(const char* path, const PathText& oldAt, const platform::FileFingerprint* expected) {
+    if (!expected || (expected->Known && platform::FingerprintOf(oldAt.c_str()).Same(*expected))) {
+        platform::RemoveFile(oldAt.c_str());
+    } else {
+        // Not what its writer last saw there: placed or changed since, or a
+        // file the caller keeps anyway. If it cannot be moved it stays, and
+        // the next save keeps it aside.
+        MoveToNumberedName(path, oldAt.c_str(), KeptPrefix);
+    }
+}
+
 // Writes the report into `temp`, created new, flushes it, and puts it in
 // place of `path` (or, when `backup` is null, under the free name `path`).
-bool WriteThrough(const PathText& temp, const char* path, const char* backup, platform::FileFingerprint* written) {
+bool WriteThrough(const PathText& temp, const char* path, const char* backup, platform::FileFingerprint* written,
+                  const platform::FileFingerprint* expectedOld) {
     platform::File file;
     if (!file.CreateNew(temp.c_str())) return false;
     platform::TextFileWriter out(file);
@@ -265,28 +246,36 @@ bool WriteThrough(const PathText& temp, const char* path, const char* backup, pl
     bool ok = out.Finish();
     if (!file.FlushToDisk()) ok = false;
     if (!file.Close()) ok = false;
-    if (ok) {
-        ok = backup ? platform::ReplaceFileSafely(temp.c_str(), path, backup)
-                    : platform::RenameFile(temp.c_str(), path);
+    platform::Replaced replaced;
+    if (ok && backup) {
+        replaced = platform::ReplaceKeepingOld(temp.c_str(), path, backup);
+        ok = replaced.Done;
+    } else if (ok) {
+        ok = platform::RenameFile(temp.c_str(), path);
     }
     if (!ok) {
         const std::uint32_t reason = platform::LastSystemError();
         platform::RemoveFile(temp.c_str());
         platform::SetLastSystemError(reason);
+        return false;
     }
-    if (ok && written) *written = out.Written();
-    return ok;
+    if (!replaced.OldAt.empty()) DisposeOfOld(path, replaced.OldAt, expectedOld);
+    if (written) *written = out.Written();
+    return true;
 }
 
 }  // namespace
 
-bool WriteReportFile(const char* path, platform::FileFingerprint* written) {
+bool WriteReportFile(const char* path, platform::FileFingerprint* written,
+                     const platform::FileFingerprint* expectedOld) {
     // The temporary file and the backup of a replace without an atomic move
     // get free names beside `path`. A path too long for them is refused: a cut
     // name could be the report itself or another file.
     PathText temp, backup;
-    if (!FreeNameBeside(path, ".new", true, temp) || !FreeNameBeside(path, ".old", true, backup)) return false;
-    return WriteThrough(temp, path, backup.c_str(), written);
+    if (!FreeNameBeside(path, TemporaryEnding, true, temp) || !FreeNameBeside(path, BackupEnding, true, backup)) {
+        return false;
+    }
+    return WriteThrough(temp, path, backup.c_str(), written, expectedOld);
 }
 
 PathText UnusedNameBeside(const char* path, const char* ending) {
@@ -295,8 +284,8 @@ PathText UnusedNameBeside(const char* path, const char* ending) {
 }
 
 bool WriteReportFileForTool(const char* path, bool replace) {
-    const PathText temp = UnusedNameBeside(path, ".new");
-    const PathText backup = UnusedNameBeside(path, ".old");
+    const PathText temp = UnusedNameBeside(path, TemporaryEnding);
+    const PathText backup = UnusedNameBeside(path, BackupEnding);
     if (temp.empty() || (replace && backup.empty())) return false;
-    return WriteThrough(temp, path, replace ? backup.c_str() : nullptr, nullptr);
+    return WriteThrough(temp, path, replace ? backup.c_str() : nullptr, nullptr, nullptr);
 }

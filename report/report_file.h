@@ -9,6 +9,7 @@
 
 #include "platform/fixed_text.h"
 #include "platform/text_file.h"
+#include "report/file_names.h"
 #include "report/report_format.h"
 
 namespace platform {
@@ -19,9 +20,6 @@ class TextFileWriter;
 // The first line of every report file; a file whose first line does not
 // contain it is refused.
 extern const char* const ReportHeaderText;
-
-// ".\tolvanix.rec" in the current directory.
-extern const char* const ReportFileName;
 
 // Texts are kept up to this many characters; the rest of a longer line is
 // skipped (never read as the next field).
@@ -60,13 +58,19 @@ struct ReportFileRead {
 // of a file, is persistence's LoadReport.
 ReportFileRead ReadReportFile(const char* path, bool evenIfRefused = false);
 
-// Writes the report to `path` the crash-safe way (through `path`.new, created
-// new, with `path`.old as the fallback's backup; a plain file left under either
-// name is first kept aside as tolvanix-kept-N.rec beside `path`, and a
-// directory or link there makes the save take `path`.new1, .new2, ... up to
-// 9). False when it could not be written; the old file is then as it was.
+// Writes the report to `path` the crash-safe way: into `path`.new, created
+// new, flushed to disk, then put in place of `path` by
+// platform::ReplaceKeepingOld (with `path`.old as its backup name). A plain
+// file left under either name by an interrupted save is first kept aside as
+// tolvanix-kept-N.rec beside `path`, and a directory or link there makes the
+// save take `path`.new1, .new2, ... up to 9. The file it replaced is removed
+// when `expectedOld` is null or it holds just those bytes (what its caller
+// last read or wrote there); otherwise it is kept aside as tolvanix-kept-N.rec,
+// without being read when `expectedOld` is not Known.
+// False when the report could not be written; the old file is then as it was.
 // `written`, if given, gets the fingerprint of the bytes written.
-bool WriteReportFile(const char* path, platform::FileFingerprint* written = nullptr);
+bool WriteReportFile(const char* path, platform::FileFingerprint* written = nullptr,
+                     const platform::FileFingerprint* expectedOld = nullptr);
 
 // The first of `path` with `ending`, then with `ending` and a digit from 1 to
 // 9, under which there is nothing at all (no file, directory or link); empty
@@ -101,3 +105,8 @@ double ParseReportNumber(const Text& line, bool* clean = nullptr) {
 
 // "<prefix>N<suffix>" with the first N from 1 up that names no file; empty if none is free.
 PathText FirstFreeName(const char* prefix, const char* suffix);
+
+// Moves the plain file `name` to the first free "<prefix>N.rec" in the folder
+// of `path` (prefix KeptPrefix or SetAsidePrefix, report/file_names.h); false
+// when it could not be moved, which leaves it where it was.
+bool MoveToNumberedName(const char* path, const char* name, const char* prefix);

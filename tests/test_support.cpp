@@ -1,7 +1,10 @@
 #include "tests/test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -9,6 +12,13 @@
 #include "host/program_directory.h"
 #include "report/report_file.h"
 #include "report/report_format.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -121,6 +131,70 @@ std::vector<std::string> NumberedReportLines(int count) {
         default: return std::string("1234.500000");  // the start fuel
         }
     });
+}
+
+namespace {
+
+std::map<std::string, ChildAct>& ChildActs() {
+    static std::map<std::string, ChildAct> acts;
+    return acts;
+}
+const char* const ChildOption = "--vq-child=";
+
+}  // namespace
+
+bool RegisterChildAct(const char* name, ChildAct act) {
+    ChildActs()[name] = act;
+    return true;
+}
+
+void EndProcessNow(int status) {
+#ifdef _WIN32
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
+#endif
+    _exit(status);
+}
+
+void RunChildIfAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], ChildOption, std::strlen(ChildOption)) != 0) continue;
+        const std::string asked = argv[i] + std::strlen(ChildOption);  // NAME:ARGUMENT
+        const auto act = ChildActs().find(asked.substr(0, asked.find(':')));
+        if (act == ChildActs().end()) EndProcessNow(125);
+        act->second(std::atoi(asked.c_str() + asked.find(':') + 1));
+        EndProcessNow(0);
+    }
+}
+
+int RunChild(const char* name, int argument) {
+#ifdef _WIN32
+    char program[MAX_PATH];
+    if (GetModuleFileNameA(nullptr, program, MAX_PATH) == 0) return -1;
+    std::string line = "\"" + std::string(program) + "\" " + ChildOption + name + ":" + std::to_string(argument);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return -1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    const bool got = GetExitCodeProcess(process.hProcess, &status) != 0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return got ? static_cast<int>(status) : -1;
+#else
+    const auto act = ChildActs().find(name);
+    if (act == ChildActs().end()) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        act->second(argument);
+        EndProcessNow(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+#endif
 }
 
 }  // namespace vqtest

@@ -71,6 +71,19 @@ std::vector<std::string> ReportLines(int count, const FieldText& text);
 // coordinates 10+k, 20+k.
 std::vector<std::string> NumberedReportLines(int count);
 
+// A part of a test that runs in a process of its own, in the current
+// directory, and may end itself part-way as a crash does: registered by name
+// (at static initialisation), run by RunChild, which returns the child's exit
+// status (-1 when it could not run or did not exit). The test programs' main
+// runs the act a command line asks for (RunChildIfAsked).
+using ChildAct = void (*)(int argument);
+bool RegisterChildAct(const char* name, ChildAct act);
+int RunChild(const char* name, int argument);
+void RunChildIfAsked(int argc, char** argv);
+// Ends this process at once, as a crash does: no destructor, no flush, no
+// handler runs.
+[[noreturn]] void EndProcessNow(int status);
+
 // Test fixture: a scratch directory and a freshly reset module.
 class ModuleTest : public ::testing::Test {
 protected:

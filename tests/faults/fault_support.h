@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "platform/text_file.h"
 #include "tests/test_support.h"
@@ -23,15 +25,38 @@ struct DiskFaults {
     std::uint32_t FailCreate = 0;
     std::uint32_t FailFlush = 0;
     std::uint32_t FailMove = 0;
+    // Replace routes the system is to lack (platform::ReplaceKeepingOld):
+    // a swap, hard links, ReplaceFileA; and whether those it has fail.
+    bool NoExchange = false, NoLink = false, NoSystemReplace = false;
+    bool FailReplace = false;
+    // Called before each operation runs (a test places a file there, or ends
+    // the process as a crash would).
+    std::function<void(const struct DiskStep& step)> Before;
 };
 
-// Installs `faults` as the platform's file-fault rule for its lifetime.
+// One operation the rule saw, with its paths as given.
+struct DiskStep {
+    platform::FileOperation Operation;
+    std::string Path, Other;
+    std::string Text() const;  // "Move tolvanix.rec.new tolvanix.rec"
+};
+
+// The routes of a replace as a test runs them: the first the system offers on
+// this build (a swap on Linux, ReplaceFileA on Windows), then without it (hard
+// links on Linux; the moves on Windows), then the moves of Windows 95 and 98.
+enum class Route { Best, NoSwap, Moves };
+DiskFaults RouteFaults(Route route);
+const char* RouteName(Route route);
+
+// Installs `faults` as the platform's file-fault rule for its lifetime, and
+// logs every operation it sees.
 class InjectedDisk {
 public:
     explicit InjectedDisk(const DiskFaults& faults);
     ~InjectedDisk();
     InjectedDisk(const InjectedDisk&) = delete;
     InjectedDisk& operator=(const InjectedDisk&) = delete;
+    const std::vector<DiskStep>& Log() const;
 };
 
 // All of the report in memory as one text (floats to the last bit), and the
@@ -44,8 +69,8 @@ class SaveFaultTest : public ModuleTest {
 protected:
     SaveFaultTest();
 
-    // The old file is as it was, memory is unchanged, and no temporary file
-    // or copy was left beside it.
+    // The old file is as it was, memory is unchanged, the recovery file holds
+    // the flight, and no temporary file or copy was left beside them.
     void ExpectNothingLost(const std::string& where = std::string());
     // With the disk healthy again, the next save writes the report whole.
     void ExpectNextSaveWritesItWhole();

@@ -1,8 +1,6 @@
 // Saves that fail at each step of writing, injected through the platform's
 // file layer: the old report file and the report in memory survive every
 // failure, and the next save that can succeed writes the report whole.
-#include "gauge/mouse.h"
-#include "interface/state.h"
 #include "persistence/report_store.h"
 #include "report/report.h"
 #include "report/report_file.h"
@@ -25,6 +23,7 @@ class InjectedFault : public vqtest::SaveFaultTest {};
 TEST_F(InjectedFault, EachStepOfTheSaveFailing) {
     DiskFaults create, flush, move;
     create.FailCreate = flush.FailFlush = move.FailMove = DiskFaults::Every;
+    move.FailReplace = true;
     for (const DiskFaults& faults : {create, flush, move}) {
         {
             InjectedDisk disk(faults);
@@ -58,32 +57,18 @@ TEST_F(InjectedFault, DiskFillsUpPartWayThroughTheSave) {
     EXPECT_EQ(ReadFile("tolvanix.rec"), WholeFile);
 }
 
-TEST_F(InjectedFault, SwitchingOffOnAFailingDiskKeepsTheFlightInMemory) {
-    // The pilot's switch-off saves; the flight goes on with the report as it was.
-    Active = 1;
-    GreetingTicks = 30;
-    DiskFaults faults;
-    faults.SpaceLeft = 1000;
-    {
-        InjectedDisk disk(faults);
-        SwitchOnOff(0, 0);
-    }
-    EXPECT_EQ(Active, 0);
-    ExpectNothingLost();
-    ExpectNextSaveWritesItWhole();
-}
-
-// The copy of a file the load could not take whole is made before the save;
-// when the copy cannot be written the file is not replaced at all.
-TEST_F(InjectedFault, CopyOfARefusedFileFailsSoTheFileIsNotReplaced) {
+// A file the load could not take whole is kept, not overwritten, by the save
+// that replaces it; a save that cannot write its new file leaves it in place.
+TEST_F(InjectedFault, ARefusedFileIsKeptWhenTheSaveReplacesIt) {
     const std::string refused = "a dispatcher's note, not a report\r\n";
+    vqtest::RemoveForTest("tolvanix-recovery.rec");
     WriteFile("tolvanix.rec", refused);
     LoadReport();
     ASSERT_TRUE(ReportFileNeedsCopy());
     for (int attempt = 0; attempt < 2; ++attempt) {
         DiskFaults faults;
-        if (attempt == 0) faults.FailCreate = DiskFaults::Nth(1);  // the copy cannot be created
-        if (attempt == 1) faults.SpaceLeft = 10;  // the copy fills the disk
+        if (attempt == 0) faults.FailCreate = DiskFaults::Nth(1);  // the new file cannot be created
+        if (attempt == 1) faults.SpaceLeft = 10;  // the new file fills the disk
         {
             InjectedDisk disk(faults);
             SaveReport();
@@ -99,50 +84,63 @@ TEST_F(InjectedFault, CopyOfARefusedFileFailsSoTheFileIsNotReplaced) {
     EXPECT_EQ(ReadFile("tolvanix.rec"), WholeFile);
 }
 
-// Systems without an atomic replace move the old file aside first; a failure
-// of either move leaves a complete old report under one of the two names.
-TEST_F(InjectedFault, ReplaceWithoutAtomicMoveFailingAtEachMove) {
-    // A file under the backup's name is never removed: the replace is refused
-    // (the save keeps such a file aside first), as is a target that is a directory.
-    WriteFile("target", "older");
-    WriteFile("target.old", "oldest");
-    WriteFile("temp", "old");
-    EXPECT_FALSE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
-    EXPECT_EQ(ReadFile("target.old"), "oldest");
-    vqtest::RemoveForTest("target.old");
-    ASSERT_TRUE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
-    EXPECT_EQ(ReadFile("target"), "old");
-    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"target", "tolvanix.rec"}));
-    std::filesystem::create_directory("dir");
-    WriteFile("temp", "x");
-    EXPECT_FALSE(platform::ReplaceFileSafely("temp", "dir", "dir.old", false));
-    EXPECT_FALSE(Exists("dir.old"));
+// Every route of the replace hands back the file it replaced; a backup name
+// in use, or a target that is not a regular file, refuses it; with no target
+// the new file is moved in and nothing is handed back.
+TEST_F(InjectedFault, EachReplaceRouteHandsBackTheOldFile) {
+    for (vqtest::Route route : {vqtest::Route::Best, vqtest::Route::NoSwap, vqtest::Route::Moves}) {
+        SCOPED_TRACE(vqtest::RouteName(route));
+        InjectedDisk disk(vqtest::RouteFaults(route));
+        WriteFile("target", "old");
+        WriteFile("temp", "new");
+        WriteFile("target.old", "oldest");
+        EXPECT_FALSE(platform::ReplaceKeepingOld("temp", "target", "target.old").Done);
+        EXPECT_EQ(ReadFile("target.old"), "oldest");
+        vqtest::RemoveForTest("target.old");
+        std::filesystem::create_directory("dir");
+        EXPECT_FALSE(platform::ReplaceKeepingOld("temp", "dir", "dir.old").Done);
+        EXPECT_EQ(ReadFile("temp"), "new");
+        const platform::Replaced replaced = platform::ReplaceKeepingOld("temp", "target", "target.old");
+        ASSERT_TRUE(replaced.Done);
+        EXPECT_EQ(ReadFile("target"), "new");
+        EXPECT_EQ(ReadFile(replaced.OldAt.c_str()), "old");
+        vqtest::RemoveForTest(replaced.OldAt.c_str());
+        WriteFile("temp", "first");
+        const platform::Replaced moved = platform::ReplaceKeepingOld("temp", "fresh", "fresh.old");
+        EXPECT_TRUE(moved.Done && moved.OldAt.empty());
+        EXPECT_EQ(vqtest::ListDirectory(),
+                  (std::vector<std::string>{"dir", "fresh", "target", "tolvanix-recovery.rec", "tolvanix.rec"}));
+        for (const char* name : {"dir", "fresh", "target"}) vqtest::RemoveForTest(name);
+    }
+}
 
-    // The moves: target to backup, temp to target, and on failure backup to target.
+// The moves: target to backup, temp to target, and on failure backup to
+// target. A failure of either leaves a complete old file under one of the
+// two names; the next replace leaves a file under the backup's name alone.
+TEST_F(InjectedFault, TheMovesFailingOneByOne) {
     for (int failing : {1, 2}) {
         SCOPED_TRACE(failing);
         WriteFile("target", "old");
         WriteFile("temp", "new");
-        DiskFaults faults;
+        DiskFaults faults = vqtest::RouteFaults(vqtest::Route::Moves);
         faults.FailMove = DiskFaults::Nth(failing);
         InjectedDisk disk(faults);
-        EXPECT_FALSE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+        EXPECT_FALSE(platform::ReplaceKeepingOld("temp", "target", "target.old").Done);
         EXPECT_EQ(ReadFile("target"), "old") << "left in place or moved back from the backup";
         EXPECT_FALSE(Exists("target.old"));
         EXPECT_EQ(ReadFile("temp"), "new") << "the caller removes its temporary file";
     }
-
-    // The move back fails too: the old report waits under the backup's name,
-    // and the next replace leaves it there.
+    DiskFaults faults = vqtest::RouteFaults(vqtest::Route::Moves);
+    faults.FailMove = DiskFaults::Nth(2) | DiskFaults::Nth(3);
     {
-        DiskFaults faults;
-        faults.FailMove = DiskFaults::Nth(2) | DiskFaults::Nth(3);
         InjectedDisk disk(faults);
-        EXPECT_FALSE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+        EXPECT_FALSE(platform::ReplaceKeepingOld("temp", "target", "target.old").Done);
     }
     EXPECT_FALSE(Exists("target"));
     EXPECT_EQ(ReadFile("target.old"), "old");
-    ASSERT_TRUE(platform::ReplaceFileSafely("temp", "target", "target.old", false));
+    InjectedDisk disk(vqtest::RouteFaults(vqtest::Route::Moves));
+    const platform::Replaced replaced = platform::ReplaceKeepingOld("temp", "target", "target.old");
+    EXPECT_TRUE(replaced.Done && replaced.OldAt.empty());
     EXPECT_EQ(ReadFile("target"), "new");
     EXPECT_EQ(ReadFile("target.old"), "old");
 }

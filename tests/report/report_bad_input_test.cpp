@@ -152,11 +152,12 @@ TEST_F(BadReportFile, KeptCopiesNeverOverwriteEachOther) {
 TEST_F(BadReportFile, FileThatCannotBeOpenedIsKeptBeforeTheSave) {
     const std::string bytes = CrLfLines(NumberedReportLines(1));
     WriteFile(File, bytes);
-    ReportHeader.Field01 = "in memory";
+    ReportHeader.FuelUsed = "in memory";  // a flight's gain, kept in the recovery file
+    ReportGained();
 #ifdef _WIN32
     HANDLE held = CreateFileA(File, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const bool loaded = LoadReport();
+    const bool loaded = LoadReport() == LoadOutcome::Loaded;
     CloseHandle(held);
     EXPECT_FALSE(loaded);
     SaveReport();
@@ -167,7 +168,7 @@ TEST_F(BadReportFile, FileThatCannotBeOpenedIsKeptBeforeTheSave) {
     const pid_t child = fork();
     if (child == 0) {
         if (geteuid() == 0 && seteuid(65534) != 0) _exit(3);
-        const bool loaded = LoadReport();
+        const bool loaded = LoadReport() == LoadOutcome::Loaded;
         if ((getuid() == 0 && seteuid(0) != 0) || chmod(File, 0644) != 0) _exit(3);
         SaveReport();
         _exit(loaded ? 2 : 0);

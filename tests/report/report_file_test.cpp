@@ -32,7 +32,7 @@ TEST_F(ReportFile, EmptyReportIsWrittenAs32Lines) {
 
 TEST_F(ReportFile, ReadsEveryFieldFromItsLine) {
     WriteFile(File, CrLfLines(NumberedReportLines(3)));
-    EXPECT_TRUE(LoadReport());
+    EXPECT_EQ(LoadReport(), LoadOutcome::Loaded);
     EXPECT_EQ(ReportHeader.Field01, "H1");
     EXPECT_EQ(ReportHeader.DepartureTime, "H8");
     EXPECT_EQ(ReportHeader.ArrivalTime, "H16");
@@ -80,7 +80,7 @@ TEST_F(ReportFile, FirstLineMustHoldTheHeaderTextAnywhere) {
         auto lines = NumberedReportLines(2);
         lines[0] = c.First;
         WriteFile(File, CrLfLines(lines));
-        EXPECT_EQ(LoadReport(), c.Taken) << c.First;
+        EXPECT_EQ(LoadReport() == LoadOutcome::Loaded, c.Taken) << c.First;
         EXPECT_EQ(ReportHeader.Field01, c.Taken ? "H1" : "kept") << c.First;
     }
 }

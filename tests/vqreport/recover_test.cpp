@@ -2,12 +2,12 @@
 // flight that ended without a save, and putting one in place of tolvanix.rec
 // without ever losing a file.
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
 
-#include "persistence/recovery.h"
 #include "persistence/report_store.h"
 #include "platform/text_file.h"
 #include "report/report.h"
@@ -44,24 +44,40 @@ bool Contains(const std::string& text, const std::string& part) { return text.fi
 
 class Recover : public vqtest::ModuleTest {};
 
-// Recovery files as the gauge's own code writes them and sets them aside,
-// the newest first.
-TEST_F(Recover, FindsTheFilesTheGaugeWrites) {
-    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(1));
-    LoadReport();
-    ChkPointList.Item(1).ActualArrival = "10:26";
-    WriteRecoveryFile();
-    ResetRecoveryState();  // the simulator crashed; the next run sets it aside
-    ChkPointList.Item(2).ActualArrival = "10:37";
-    WriteRecoveryFile();
-    vqtest::WriteFile("tolvanix.rec.old", "left by a save");
-    const auto run = Vqreport({"recover"});
-    EXPECT_TRUE(Contains(run.Out, "\ntolvanix.rec.old  written 20")) << run.Out;
-    EXPECT_TRUE(Contains(run.Out, "(left by an interrupted save; it may hold a whole report")) << run.Out;
-    EXPECT_TRUE(Contains(run.Out, "tolvanix-recovery.rec  written")) << run.Out;
-    EXPECT_TRUE(Contains(run.Out, "the last at checkpoint 3 P3 (10:37); tolvanix.rec holds 1\n")) << run.Out;
-    EXPECT_TRUE(Contains(run.Out, "tolvanix-recovery-1.rec  written")) << run.Out;
-    EXPECT_TRUE(Contains(run.Out, "the last at checkpoint 2 P2 (10:26); tolvanix.rec holds 1\n")) << run.Out;
+// What the gauge will do at its next start, told by its own rule, for each
+// row of the take-up table; the gauge's load then does just that. A kept
+// copy holding a flown report is listed too.
+TEST_F(Recover, TellsWhatTheGaugeDoesAtItsNextStart) {
+    const struct {
+        std::string Report, Recovery;  // "" for none
+        const char* Told;
+        LoadOutcome Load;
+        bool SetAside;  // by the load; a restore is recommended for such a whole file
+    } rows[] = {
+        {ReportWithTimes(1), ReportWithTimes(3), "take up the flight in tolvanix-recovery.rec (3 checkpoint times, "
+         "the last at checkpoint 3 P3 (10:35)) and go on at checkpoint 4", LoadOutcome::TakenUp, false},
+        {ReportWithTimes(1, "VQ302"), ReportWithTimes(3), "aside as tolvanix-recovery-1.rec, not taken up: "
+         "tolvanix.rec holds another flight", LoadOutcome::Loaded, true},
+        {ReportWithTimes(3), ReportWithTimes(2), "remove tolvanix-recovery.rec: tolvanix.rec holds every time",
+         LoadOutcome::Loaded, false},
+        {ReportWithTimes(1), "cut\r\n", "not taken up: it does not read whole", LoadOutcome::Loaded, true},
+        {"", ReportWithTimes(3), "not taken up: there is no tolvanix.rec the gauge reads", LoadOutcome::NotLoaded, true},
+        {ReportWithTimes(1), "", "read tolvanix.rec (there is no recovery file)", LoadOutcome::Loaded, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Told);
+        vqtest::ScratchDirectory folder;
+        if (!row.Report.empty()) vqtest::WriteFile("tolvanix.rec", row.Report);
+        if (!row.Recovery.empty()) vqtest::WriteFile("tolvanix-recovery.rec", row.Recovery);
+        vqtest::WriteFile("tolvanix-kept-1.rec", ReportWithTimes(2, "VQ300"));
+        const std::string told = Vqreport({"recover"}).Out;
+        EXPECT_TRUE(Contains(told, row.Told)) << told;
+        EXPECT_TRUE(Contains(told, "tolvanix-kept-1.rec  written 20")) << told;
+        EXPECT_EQ(Contains(told, "  vqreport recover --restore\n"), row.SetAside && row.Recovery.size() > 10) << told;
+        EXPECT_EQ(LoadReport(), row.Load);
+        EXPECT_EQ(vqtest::Exists("tolvanix-recovery-1.rec"), row.SetAside);
+        ResetModuleState();
+    }
 }
 
 // The file the gauge leaves, listed against tolvanix.rec without changing a
@@ -73,10 +89,12 @@ TEST_F(Recover, ListsTheRecoveryFileThenRestoresItKeepingTheReport) {
     const std::string recovery = ReportWithTimes(4);
     vqtest::WriteFile("tolvanix.rec", report);
     vqtest::WriteFile("tolvanix-before-recover-1.rec", "an earlier one");  // not a recovery file
-    EXPECT_EQ(Vqreport({"recover"}).Out, "No recovery file in the current directory: nothing to restore.\n");
+    EXPECT_TRUE(Contains(Vqreport({"recover"}).Out, "No recovery file in the current directory: nothing to restore.\n"));
     vqtest::WriteFile("tolvanix-recovery.rec", recovery);
+    fs::last_write_time("tolvanix.rec", fs::last_write_time("tolvanix-recovery.rec") + std::chrono::seconds(5));
     const auto before = Snapshot();
     const std::string list = Vqreport({"recover"}).Out;
+    EXPECT_TRUE(Contains(list, "not taken up: tolvanix.rec was written after it\n")) << list;
     EXPECT_TRUE(Contains(list, "tolvanix-recovery.rec  written 20")) << list;
     EXPECT_TRUE(Contains(list, "(the last flight ended without a save)\n"
                                "  flight VQ301 KL1234, departure 10:15, 4 checkpoints\n"
@@ -190,35 +208,42 @@ TEST_F(Recover, RestoreThatFailsLeavesBothFiles) {
     }
 }
 
-// Without an atomic replace (Windows 95 and 98) a tolvanix.rec.old left by an
-// interrupted save is kept aside, as the gauge's save keeps it. Names match
-// without regard to case, as on Windows; a file of another folder is copied
-// and stays.
-bool ReplaceWithoutAtomicMove(const char* from, const char* to, const char* backup) {
-    return platform::ReplaceFileSafely(from, to, backup, false);
-}
-
-TEST_F(Recover, RestoresOnWindows95InAnyCaseFromElsewhere) {
+// A tolvanix.rec.old left by an interrupted save is kept aside, as the
+// gauge's save keeps it; a tolvanix.rec.new named is restored itself. Names
+// match without regard to case, as on Windows; a file of another folder is
+// copied into the current one and stays. No restore is offered over a folder.
+TEST_F(Recover, RestoresLeftoversInAnyCaseFromElsewhere) {
     vqtest::WriteFile("TOLVANIX-RECOVERY.REC", ReportWithTimes(4));
     vqtest::WriteFile("tolvanix.rec", ReportWithTimes(2));
+    fs::last_write_time("tolvanix.rec", fs::last_write_time("TOLVANIX-RECOVERY.REC") + std::chrono::seconds(5));
     vqtest::WriteFile("tolvanix.rec.old", "left by a save");
     EXPECT_TRUE(Contains(Vqreport({"recover"}).Out, "\n  vqreport recover --restore\n"));
-    vqreport::RecoverOptions options;
-    options.Restore = true;
-    std::ostringstream out, err;
-    const vqreport::RestoreSteps steps{vqreport::PlatformRestoreSteps().Copy, ReplaceWithoutAtomicMove};
-    ASSERT_EQ(vqreport::RunRecover(options, out, err, steps), 0) << err.str();
+    auto run = Vqreport({"recover", "--restore"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"TOLVANIX-RECOVERY.REC", "tolvanix-before-recover-1.rec",
                                                                   "tolvanix-kept-1.rec", "tolvanix.rec"}));
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(4));
     EXPECT_EQ(vqtest::ReadFile("tolvanix-kept-1.rec"), "left by a save");
 
-    fs::create_directory("elsewhere");
-    vqtest::WriteFile("elsewhere/Flight.Rec", ReportWithTimes(4, "VQ302"));
-    const auto run = Vqreport({"recover", "--restore", "elsewhere/FLIGHT.REC", "."});
+    vqtest::WriteFile("tolvanix.rec.new", ReportWithTimes(3, "VQ303"));
+    run = Vqreport({"recover", "--restore", "--force", "tolvanix.rec.new"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(3, "VQ303"));
+
+    fs::create_directories("elsewhere/sub");
+    vqtest::WriteFile("elsewhere/sub/Flight.Rec", ReportWithTimes(4, "VQ302"));
+    fs::current_path("elsewhere");
+    vqtest::WriteFile("tolvanix.rec", ReportWithTimes(1, "VQ302"));
+    run = Vqreport({"recover", "--restore", "sub/FLIGHT.REC"});
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(vqtest::ReadFile("tolvanix.rec"), ReportWithTimes(4, "VQ302"));
-    EXPECT_EQ(vqtest::ListDirectory("elsewhere"), std::vector<std::string>{"Flight.Rec"});
+    EXPECT_EQ(vqtest::ListDirectory("sub"), std::vector<std::string>{"Flight.Rec"});
+
+    vqtest::RemoveForTest("tolvanix.rec");
+    fs::create_directory("tolvanix.rec");
+    vqtest::WriteFile("tolvanix-recovery.rec", ReportWithTimes(4, "VQ302"));
+    EXPECT_FALSE(Contains(Vqreport({"recover"}).Out, "--restore")) << "no restore over a folder";
+    EXPECT_EQ(Vqreport({"recover", "--restore"}).Status, 3);
 }
 
 }  // namespace

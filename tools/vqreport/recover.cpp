@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "persistence/reset.h"
+#include "persistence/start.h"
 #include "platform/text_file.h"
+#include "progress/timing.h"
+#include "report/file_names.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "tools/vqreport/conversions.h"
@@ -23,12 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The names the gauge uses beside the report file.
-const char* const ReportName = "tolvanix.rec";
-const char* const RecoveryName = "tolvanix-recovery.rec";
-const char* const RecoveryPrefix = "tolvanix-recovery-";
-const char* const KeptPrefix = "tolvanix-before-recover-";
-const char* const Extension = ".rec";
+const char* const RecoveryPrefix = SetAsideRecoveryPrefix;
+const char* const Extension = NumberedNameEnding;
 
 #ifdef _WIN32
 const char PathSeparator = '\\';
@@ -55,14 +54,13 @@ bool SameNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// 0 for "tolvanix-recovery.rec", N for "tolvanix-recovery-N.rec", -1 for any
-// other name. Either case: Windows does not tell names apart by it.
-long RecoveryNumber(const std::string& name) {
-    if (SameNoCase(name, RecoveryName)) return 0;
-    const std::size_t prefix = std::char_traits<char>::length(RecoveryPrefix);
+// N for "<prefix>N.rec", -1 for any other name. Either case: Windows does
+// not tell names apart by it.
+long NumberIn(const std::string& name, const char* prefixText) {
+    const std::size_t prefix = std::char_traits<char>::length(prefixText);
     const std::size_t extension = std::char_traits<char>::length(Extension);
     if (name.size() <= prefix + extension || name.size() > prefix + extension + 9) return -1;
-    if (!SameNoCase(name.substr(0, prefix), RecoveryPrefix)) return -1;
+    if (!SameNoCase(name.substr(0, prefix), prefixText)) return -1;
     if (!SameNoCase(name.substr(name.size() - extension), Extension)) return -1;
     long n = 0;
     for (std::size_t i = prefix; i < name.size() - extension; ++i) {
@@ -70,6 +68,11 @@ long RecoveryNumber(const std::string& name) {
         n = n * 10 + (name[i] - '0');
     }
     return n > 0 ? n : -1;
+}
+
+// 0 for "tolvanix-recovery.rec", N for "tolvanix-recovery-N.rec", -1 for any other name.
+long RecoveryNumber(const std::string& name) {
+    return SameNoCase(name, RecoveryName) ? 0 : NumberIn(name, RecoveryPrefix);
 }
 
 // The name under which `name` is in `dir`, found without regard to case as
@@ -139,6 +142,8 @@ struct ReportSummary {
     double StartFuel = 0.0;
     int Times = 0;           // checkpoints whose actual arrival is a time
     std::string Last;        // the last of them: "checkpoint 5 GOLLA (08:12)"
+    bool Flown = false;      // an actual arrival beyond checkpoint 1's: a flown report
+    int GoesOnAt = 1;        // where the gauge goes on when it takes this report up
 };
 
 ReportSummary Summarize(const std::string& path) {
@@ -167,7 +172,9 @@ ReportSummary Summarize(const std::string& path) {
                                                                                                  : point.Name;
         summary.Last = "checkpoint " + std::to_string(k + 1) + (where.empty() ? "" : " " + Plain(where)) + " (" +
                        Plain(point.ActualArrival) + ")";
+        if (k > 0) summary.Flown = true;
     }
+    summary.GoesOnAt = FirstUnflownCheckpoint() + 1;
     ResetModuleState();
     return summary;
 }
@@ -218,17 +225,69 @@ bool SameBytes(const std::string& a, const std::string& b);
 
 struct RecoveryFile {
     std::string Name;
-    long Number = 0;  // 0 for tolvanix-recovery.rec
+    long Number = 0;    // 0 for tolvanix-recovery.rec
+    bool Kept = false;  // a tolvanix-kept-N.rec that holds a flown report
     fs::file_time_type Time;
     std::string TimeText;
 };
 
 // tolvanix-recovery.rec first (the one a restore takes unless told
-// otherwise), then the set-aside ones, the newest first.
+// otherwise), then the set-aside ones and the kept flown reports, the newest first.
 bool ListedBefore(const RecoveryFile& a, const RecoveryFile& b) {
-    if ((a.Number == 0) != (b.Number == 0)) return a.Number == 0;
+    const bool firstA = a.Number == 0 && !a.Kept, firstB = b.Number == 0 && !b.Kept;
+    if (firstA != firstB) return firstA;
     if (a.Time != b.Time) return a.Time > b.Time;
     return a.Number > b.Number;
+}
+
+// Why the gauge does not take a recovery file up, in words.
+std::string NotTakenUp(RecoveryReason why) {
+    switch (why) {
+    case RecoveryReason::NotWhole: return "it does not read whole (vqreport check tells why)";
+    case RecoveryReason::NoReport: return std::string("there is no ") + ReportName + " the gauge reads beside it";
+    case RecoveryReason::AnotherFlight:
+        return std::string(ReportName) + " holds another flight (a field the gauge never writes reads otherwise)";
+    case RecoveryReason::NothingMore:
+        return std::string(ReportName) + " holds every time and fuel figure it holds";
+    case RecoveryReason::ReportHoldsMore:
+        return std::string(ReportName) + " holds a time or fuel figure it lacks, or another one";
+    case RecoveryReason::ReportNewer: return std::string(ReportName) + " was written after it";
+    case RecoveryReason::None: break;
+    }
+    return std::string();
+}
+
+// What the gauge does at its next start in `dir`, by its own rule
+// (persistence/start.h); `takenUp` tells whether it takes a flight up.
+std::string NextStart(const std::string& dir, const std::string& where, bool& takenUp) {
+    static StartPlan plan;  // two report digests: kept off the stack
+    const std::string recoveryName = ActualName(dir, RecoveryName);
+    PlanStart(InDirectory(dir, ActualName(dir, ReportName)).c_str(), InDirectory(dir, recoveryName).c_str(), plan);
+    takenUp = plan.Recovery == RecoveryVerdict::TakeUp;
+    std::string text = "At its next start in " + where + " the gauge will\n";
+    for (const PathText* from : {&plan.ReportFrom, &plan.RecoveryFrom}) {
+        if (from->empty()) continue;
+        const std::string name = fs::path(std::string(*from)).filename().string();
+        text += "  move " + name + " back to " + name.substr(0, name.size() - 4) +
+                " (missing: a save was broken off between its two moves; this is the newer whole report)\n";
+    }
+    const std::string aside = " aside as " + FirstFreeName(dir, RecoveryPrefix) + ", not taken up: ";
+    switch (plan.Recovery) {
+    case RecoveryVerdict::None:
+        text += plan.Report.Report ? std::string("  read ") + ReportName + " (there is no recovery file)\n"
+                                   : std::string("  find no report it reads (and no recovery file)\n");
+        break;
+    case RecoveryVerdict::TakeUp: {
+        const ReportSummary s = Summarize(InDirectory(dir, recoveryName));
+        text += "  take up the flight in " + recoveryName + " (" + Times(s) + ") and go on at checkpoint " +
+                std::to_string(s.GoesOnAt) + ": start the simulator and switch the gauge on\n";
+        break;
+    }
+    case RecoveryVerdict::MayGo: text += "  remove " + recoveryName + ": " + NotTakenUp(plan.Why) + "\n"; break;
+    case RecoveryVerdict::SetAside:
+    case RecoveryVerdict::NotWhole: text += "  set " + recoveryName + aside + NotTakenUp(plan.Why) + "\n"; break;
+    }
+    return text + "\n";
 }
 
 int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
@@ -239,12 +298,16 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     for (fs::directory_iterator entry(dir.empty() ? fs::path(".") : fs::path(dir), error), end;
          !error && entry != end; entry.increment(error)) {
         const std::string name = entry->path().filename().string();
-        const long number = RecoveryNumber(name);
-        std::error_code typeError;
-        if (number < 0 || !entry->is_regular_file(typeError)) continue;
         RecoveryFile file;
+        file.Number = RecoveryNumber(name);
+        if (file.Number < 0) {
+            // A kept copy is listed when it holds a flown report.
+            file.Kept = NumberIn(name, KeptPrefix) > 0 && Summarize(entry->path().string()).Flown;
+            if (!file.Kept) continue;
+        }
+        std::error_code typeError;
+        if (!entry->is_regular_file(typeError)) continue;
         file.Name = name;
-        file.Number = number;
         file.TimeText = WrittenAt(entry->path(), file.Time);
         files.push_back(file);
     }
@@ -254,20 +317,24 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::sort(files.begin(), files.end(), ListedBefore);
 
+    bool takenUp = false;
+    out << NextStart(dir, where, takenUp);
     const std::string reportName = ActualName(dir, ReportName);
     const std::string reportPath = InDirectory(dir, reportName);
     const bool reportThere = platform::FileExists(reportPath.c_str());
+    // A restore puts a file in place of a regular report file or none.
+    const bool restorable = platform::KindOfFile(reportPath.c_str()) != platform::NameKind::Other;
     const ReportSummary report = Summarize(reportPath);
     // What an interrupted save left beside the report: its next save keeps it aside.
     std::string leftovers;
-    for (const char* ending : {".new", ".old"}) {
+    for (const char* ending : {TemporaryEnding, BackupEnding}) {
         const std::string name = ActualName(dir, ReportName + std::string(ending));
         const std::string path = InDirectory(dir, name);
         if (platform::KindOfName(path.c_str()) != platform::NameKind::PlainFile) continue;
         fs::file_time_type ignored;
         leftovers += "\n" + name + "  written " + WrittenAt(fs::path(path), ignored) +
                      "  (left by an interrupted save; it may hold a whole report: the gauge's next save keeps it"
-                     " as tolvanix-kept-N.rec)\n";
+                     " as " + KeptPrefix + "N" + Extension + ")\n";
     }
     if (files.empty()) {
         out << "No recovery file in " << where << ": nothing to restore.\n" << leftovers;
@@ -280,7 +347,10 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     const RecoveryFile* mainRestorable = nullptr;
     for (const RecoveryFile& file : files) {
         out << "\n" << file.Name << "  written " << file.TimeText
-            << (file.Number == 0 ? "  (the last flight ended without a save)" : "  (set aside by the gauge)") << "\n";
+            << (file.Kept             ? "  (kept by the gauge: a flown report)"
+                : file.Number == 0    ? "  (the last flight ended without a save)"
+                                      : "  (set aside by the gauge)")
+            << "\n";
         const std::string path = InDirectory(dir, file.Name);
         const ReportSummary s = Summarize(path);
         if (!s.Unreadable.empty()) {
@@ -297,8 +367,9 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
             out << "  caution: " << holdback << "; not restored without --force\n";
             continue;
         }
-        if (holdback.empty() && file.Number == 0 && !mainRestorable) mainRestorable = &file;
-        if (holdback.empty() && file.Number != 0 && !newestSetAside) newestSetAside = &file;
+        const bool main = file.Number == 0 && !file.Kept;
+        if (holdback.empty() && main && !mainRestorable) mainRestorable = &file;
+        if (holdback.empty() && !main && !newestSetAside) newestSetAside = &file;
         out << "  flight " << Flight(s) << "\n";
         out << "  holds " << Times(s) << "; ";
         if (!reportThere) {
@@ -330,20 +401,29 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     }
 
     out << leftovers;
+    if (!restorable) {
+        out << "\n" << reportName << " is not a regular file: no restore can put a report in its place; move it"
+            << " away first.\n";
+        return ExitClean;
+    }
+    if (takenUp) {
+        out << "\nNothing to restore: the gauge takes the flight up by itself.\n";
+        mainRestorable = nullptr;
+    }
     const std::string inDir = dir.empty() ? std::string() : " " + Argument(dir);
     const std::string keeps =
-        reportThere ? " (" + reportName + " is kept as " + FirstFreeName(dir, KeptPrefix) + ")" : std::string();
+        reportThere ? " (" + reportName + " is kept as " + FirstFreeName(dir, BeforeRecoverPrefix) + ")" : std::string();
     if (mainRestorable) {
         out << "\nTo put a copy of " << mainRestorable->Name << " in place of " << reportName << keeps
             << ",\nwith the simulator closed:\n  vqreport recover --restore"
             << (mainRestorable->Name == ActualName(dir, RecoveryName) ? "" : " " + Argument(mainRestorable->Name)) << inDir << "\n";
     }
     if (newestSetAside) {
-        out << "\n" << (mainRestorable ? "Or, to restore" : "To restore") << " a set-aside one, name it"
+        out << "\n" << (mainRestorable || takenUp ? "Or, to restore" : "To restore") << " a set-aside or kept one, name it"
             << (mainRestorable ? "" : keeps + ",\nwith the simulator closed") << ":\n  vqreport recover --restore "
             << Argument(newestSetAside->Name) << inDir << "\n";
     }
-    if (!mainRestorable && !newestSetAside && forcible) {
+    if (!mainRestorable && !newestSetAside && forcible && !takenUp) {
         out << "\nNo restore is recommended. To restore one all the same" << keeps
             << ",\nwith the simulator closed:\n  vqreport recover --restore --force " << Argument(forcible->Name)
             << inDir << "\n";
@@ -351,16 +431,16 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
     return ExitClean;
 }
 
+// Reads a regular file of the folder whole: a pipe or a device there is not
+// read, so that nothing waits on it.
 bool ReadAll(const std::string& path, std::string& bytes) {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    platform::File file;
+    if (!file.OpenForReading(path.c_str())) return false;
     char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    std::int32_t n;
+    while ((n = file.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(n));
+    return n == 0;
 }
 
 bool SameBytes(const std::string& a, const std::string& b) {
@@ -368,14 +448,26 @@ bool SameBytes(const std::string& a, const std::string& b) {
     return ReadAll(a, first) && ReadAll(b, second) && first == second;
 }
 
+// Puts `from` in place of `to`; the file it replaced goes (the report as it
+// was is kept as tolvanix-before-recover-N.rec already).
+bool ReplaceStep(const char* from, const char* to, const char* backup) {
+    const platform::Replaced replaced = platform::ReplaceKeepingOld(from, to, backup);
+    if (replaced.Done && !replaced.OldAt.empty()) platform::RemoveFile(replaced.OldAt.c_str());
+    return replaced.Done;
+}
+
 // Moves a plain file left under `report` + `ending` by an interrupted save to
 // the first free tolvanix-kept-N.rec in `dir`, as the gauge's save does
-// before it uses the name. False, with `message`, when it cannot be moved.
-bool KeepLeftover(const std::string& dir, const std::string& report, const char* ending, std::ostream& out,
-                  std::string& message) {
+// before it uses the name (unless it is `source`, the file being restored,
+// which the copy beside the report leaves in place). False, with `message`,
+// when it cannot be moved.
+bool KeepLeftover(const std::string& dir, const std::string& report, const std::string& source, const char* ending,
+                  std::ostream& out, std::string& message) {
     const std::string name = report + ending;
     if (platform::KindOfName(name.c_str()) != platform::NameKind::PlainFile) return true;
-    const PathText kept = ::FirstFreeName(InDirectory(dir, "tolvanix-kept-").c_str(), Extension);
+    std::error_code error;
+    if (fs::equivalent(fs::path(name), fs::path(source), error)) return true;  // the file being restored
+    const PathText kept = ::FirstFreeName(InDirectory(dir, KeptPrefix).c_str(), Extension);
     if (!kept.empty() && platform::RenameFile(name.c_str(), kept.c_str())) {
         out << "kept " << name << " (left by an interrupted save) as " << kept.c_str() << "\n";
         return true;
@@ -399,10 +491,9 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     if (options.File.empty()) {
         source = InDirectory(dir, ActualName(dir, RecoveryName));
     } else if (fs::path(options.File).has_parent_path()) {
-        // A file of another folder is copied too, and stays where it is.
+        // A file of another folder is copied into DIR too, and stays where it is.
         const std::string folder = fs::path(options.File).parent_path().string();
         source = InDirectory(folder, ActualName(folder, fs::path(options.File).filename().string()));
-        if (dir.empty()) dir = folder;
     } else {
         source = InDirectory(dir, ActualName(dir, options.File));
     }
@@ -412,6 +503,11 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     }
     const std::string report = InDirectory(dir, ActualName(dir, ReportName));
     const std::string nothingChanged = "; nothing changed\n";
+    if (platform::KindOfFile(report.c_str()) == platform::NameKind::Other) {
+        err << "vqreport: " << report << " is not a regular file (a folder, a pipe or a device): the gauge reads"
+            << " nothing there, and nothing is put in its place" << nothingChanged;
+        return ExitFailure;
+    }
 
     const std::string unreadable = UnreadableReason(source);
     if (!unreadable.empty()) {
@@ -450,7 +546,7 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
             err << "vqreport: " << report << " cannot be kept: " << why << nothingChanged;
             return ExitFailure;
         }
-        const std::string keptName = FirstFreeName(dir, KeptPrefix);
+        const std::string keptName = FirstFreeName(dir, BeforeRecoverPrefix);
         if (keptName.empty()) {
             err << "vqreport: no free name " << KeptPrefix << "N" << Extension << " to keep " << report << " under"
                 << nothingChanged;
@@ -469,13 +565,14 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     // place in one step. The file itself stays: if the simulator still runs,
     // its save on exit must not find the only copy of the flight gone.
     std::string message;
-    if (!KeepLeftover(dir, report, ".new", out, message) || !KeepLeftover(dir, report, ".old", out, message)) {
+    if (!KeepLeftover(dir, report, source, TemporaryEnding, out, message) ||
+        !KeepLeftover(dir, report, source, BackupEnding, out, message)) {
         if (!kept.empty()) platform::RemoveFile(kept.c_str());
         err << "vqreport: " << message << "; " << report << " stays as it was\n";
         return ExitFailure;
     }
-    const PathText temp = UnusedNameBeside(report.c_str(), ".new");
-    const PathText backup = UnusedNameBeside(report.c_str(), ".old");
+    const PathText temp = UnusedNameBeside(report.c_str(), TemporaryEnding);
+    const PathText backup = UnusedNameBeside(report.c_str(), BackupEnding);
     std::string failure = temp.empty() || backup.empty() ? "no free name beside " + report
                                                          : CopyChecked(steps, source, temp.c_str());
     if (!failure.empty()) {
@@ -499,9 +596,9 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
         if (kept.empty()) {
             undone = platform::RemoveFile(report.c_str());
         } else {
-            const PathText back = UnusedNameBeside(report.c_str(), ".new");
+            const PathText back = UnusedNameBeside(report.c_str(), TemporaryEnding);
             undone = !back.empty() && platform::CopyNewFile(kept.c_str(), back.c_str()) &&
-                     platform::ReplaceFileSafely(back.c_str(), report.c_str(), backup.c_str()) &&
+                     ReplaceStep(back.c_str(), report.c_str(), backup.c_str()) &&
                      SameBytes(kept, report);
             if (!back.empty()) platform::RemoveFile(back.c_str());
             if (undone) platform::RemoveFile(kept.c_str());
@@ -517,17 +614,16 @@ int Restore(const RecoverOptions& options, std::ostream& out, std::ostream& err,
     out << "restored a copy of " << source << " as " << report << ": flight " << Flight(restored) << "\n  holds "
         << Times(restored) << "\n";
     if (!holdback.empty()) out << "note: " << holdback << "\n";
-    out << "Start the simulator and switch the gauge on: it reads " << ReportName << ".\n"
-        << source << " stays; remove it once it is no longer needed (the gauge sets it aside as "
-        << RecoveryPrefix << "N" << Extension << " when it writes a recovery file of its own).\n";
+    out << "Start the simulator and switch the gauge on: it reads " << ReportName << ".\n" << source
+        << " stays (a recovery file that adds nothing to " << ReportName
+        << " is removed by the gauge at its next start; one that does is set aside as " << RecoveryPrefix << "N"
+        << Extension << ").\n";
     return ExitClean;
 }
 
 bool CopyStep(const char* from, const char* to) { return platform::CopyNewFile(from, to); }
 
-bool ReplaceStep(const char* from, const char* to, const char* backup) {
-    return platform::ReplaceFileSafely(from, to, backup);
-}
+
 
 }  // namespace
 

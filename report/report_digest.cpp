@@ -1,0 +1,199 @@
+#include "report/report_digest.h"
+
+#include "platform/decimal.h"
+#include "platform/text_file.h"
+#include "report/field_walk.h"
+#include "report/report_file.h"
+#include "report/report_format.h"
+
+namespace {
+
+std::uint64_t TextHash(const char* text, std::size_t length) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
+    for (std::size_t i = 0; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(text[i]);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+std::uint64_t Mix(std::uint64_t x) {
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdull;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ull;
+    return x ^ (x >> 33);
+}
+
+// A field's share of the flight: its value where it stands. The shares are
+// added up, so the order in which fields come does not matter.
+std::uint64_t Share(const ReportField& field, std::int32_t checkpoint, std::uint64_t value) {
+    const std::uint64_t row = static_cast<std::uint64_t>(&field - ReportFields);
+    return Mix(value ^ Mix((row << 32) | static_cast<std::uint32_t>(checkpoint + 1)));
+}
+
+// A number as the gauge writes it back.
+std::uint64_t NumberHash(double value, bool& zero) {
+    char text[platform::FixedTextMaxChars + 1];
+    const std::size_t length = platform::FormatFixed(value, 6, text);
+    std::size_t digit = text[0] == '-' ? 1 : 0;
+    zero = true;
+    for (; digit < length; ++digit) {
+        if (text[digit] != '0' && text[digit] != '.') zero = false;
+    }
+    return TextHash(text, length);
+}
+
+std::uint64_t FigureOf(const char* text, std::size_t length) {
+    if (length == 0 || (length == 2 && text[0] == '?' && text[1] == '?')) return 0;
+    const std::uint64_t hash = TextHash(text, length);
+    return hash == 0 ? 1 : hash;
+}
+
+// The figure a header text is, or -1 for a text the gauge never writes.
+int HeaderFigure(int h) {
+    switch (h) {
+    case HfArrivalTime: return HeaderFigure0;
+    case HfFuelUsed: return HeaderFigure0 + 1;
+    case HfTotalFuel: return HeaderFigure0 + 2;
+    case HfFuelPerHour: return HeaderFigure0 + 3;
+    default: return -1;
+    }
+}
+
+// Which of a checkpoint's figures a text is, or -1.
+int CheckpointFigure(int f) {
+    switch (f) {
+    case PfActualLegTime: return 0;
+    case PfEstimatedArrival: return 1;
+    case PfActualArrival: return 2;
+    default: return -1;
+    }
+}
+
+// Takes in the fields one by one, from a file or from memory alike.
+struct DigestSink {
+    ReportDigest& Digest;
+    std::int32_t Kept = 0;  // checkpoints whose texts all came
+
+    void Text(const LineField& at, const char* text, std::size_t length) {
+        const ReportField& field = *at.Field;
+        const std::uint64_t hash = TextHash(text, length);
+        if (field.Part == ReportPart::Header) {
+            const int figure = HeaderFigure(field.Index);
+            if (figure >= 0) {
+                Digest.Figures[figure] = FigureOf(text, length);
+            } else {
+                Digest.Flight += Share(field, -1, hash);
+            }
+        } else if (field.Part == ReportPart::Checkpoint) {
+            if (at.Checkpoint >= ChkPointCapacity) return;  // dropped by the reader
+            const int figure = CheckpointFigure(field.Index);
+            if (figure >= 0) {
+                Digest.Figures[FiguresPerCheckpoint * at.Checkpoint + figure] = FigureOf(text, length);
+            } else {
+                Digest.Flight += Share(field, at.Checkpoint, hash);
+            }
+            if (field.Index == TChkPoint::TextCount - 1) ++Kept;
+        } else {
+            Digest.Flight += Share(field, -1, hash);
+        }
+    }
+    void Count(std::int32_t) {}
+    void Number(const LineField& at, double value) {
+        bool zero = false;
+        const std::uint64_t hash = NumberHash(value, zero);
+        if (at.Field->Part == ReportPart::StartFuel) {
+            Digest.Figures[StartFuelFigure] = zero ? 0 : (hash == 0 ? 1 : hash);
+        } else {
+            Digest.Flight += Share(*at.Field, at.Checkpoint, hash);
+        }
+    }
+    void Finish() { Digest.Flight += Share(ReportFields[CountLine - 1], -1, static_cast<std::uint32_t>(Kept)); }
+};
+
+}  // namespace
+
+int ReportDigest::Arrivals() const {
+    int n = 0;
+    for (int k = 0; k < ChkPointCapacity; ++k) {
+        if (Figures[FiguresPerCheckpoint * k + 2] != 0) ++n;
+    }
+    return n;
+}
+
+int ReportDigest::LastArrival() const {
+    for (int k = ChkPointCapacity; k > 0; --k) {
+        if (Figures[FiguresPerCheckpoint * (k - 1) + 2] != 0) return k;
+    }
+    return 0;
+}
+
+void DigestOfMemory(ReportDigest& digest) {
+    digest = ReportDigest();
+    digest.Report = digest.Whole = true;
+    DigestSink sink{digest};
+    // Every field, as the walk over a file hands them over (in another order,
+    // which the sum of the shares does not see).
+    for (int h = 0; h < TReportHeader::TextCount; ++h) {
+        const ReportText& text = ReportHeader.*TReportHeader::Texts[h];
+        sink.Text({&HeaderRow(h), -1}, text.data(), text.size());
+    }
+    sink.Text({&ReportFields[ListFieldLine(0) - 1], -1}, ChkPointList.Field1.data(), ChkPointList.Field1.size());
+    sink.Text({&ReportFields[ListFieldLine(1) - 1], -1}, ChkPointList.Field2.data(), ChkPointList.Field2.size());
+    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
+        TChkPoint& point = ChkPointList.Item(k);
+        for (int f = 0; f < TChkPoint::TextCount; ++f) {
+            const ReportText& text = point.*TChkPoint::Texts[f];
+            sink.Text({&CheckpointRow(f), k}, text.data(), text.size());
+        }
+        sink.Number({&ReportFields[report_format::PositionRow0], k}, point.Latitude);
+        sink.Number({&ReportFields[report_format::PositionRow0 + 1], k}, point.Longitude);
+    }
+    sink.Number({&ReportFields[report_format::FirstRow(ReportPart::StartFuel)], -1}, ChkPointList.StartFuel);
+    sink.Finish();
+}
+
+void DigestOfFile(const char* path, ReportDigest& digest) {
+    digest = ReportDigest();
+    platform::File file;
+    if (!file.OpenForReading(path)) return;
+    platform::TextFileReader in(file);
+    char first[ReportTextLimit + 1];
+    std::size_t length = 0;
+    in.ReadLine(first, ReportTextLimit, length);
+    if (!IsReportFirstLine(first, length)) return;
+    digest.Report = true;
+    DigestSink sink{digest};
+    const bool whole = WalkReportFields(in, sink, nullptr);
+    sink.Finish();
+    digest.Whole = whole && !in.Failed();
+}
+
+bool SameFlight(const ReportDigest& a, const ReportDigest& b) { return a.Report && b.Report && a.Flight == b.Flight; }
+
+namespace {
+bool HoldsFigure(const ReportDigest& holder, const ReportDigest& part, int i, bool sameFlight) {
+    return sameFlight && holder.Figures[i] == part.Figures[i];
+}
+}  // namespace
+
+bool HoldsAll(const ReportDigest& whole, const ReportDigest& part) {
+    const bool same = SameFlight(whole, part);
+    for (int i = 0; i < FigureCount; ++i) {
+        if (part.Figures[i] != 0 && !HoldsFigure(whole, part, i, same)) return false;
+    }
+    return true;
+}
+
+bool HeldByEither(const ReportDigest& part, const ReportDigest& first, const ReportDigest& second) {
+    const bool sameFirst = SameFlight(first, part);
+    const bool sameSecond = SameFlight(second, part);
+    for (int i = 0; i < FigureCount; ++i) {
+        if (part.Figures[i] != 0 && !HoldsFigure(first, part, i, sameFirst) &&
+            !HoldsFigure(second, part, i, sameSecond)) {
+            return false;
+        }
+    }
+    return true;
+}
