@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "host/vqsim/clock_time.h"
 #include "host/vqsim/paths.h"
@@ -31,11 +33,20 @@ std::string Named(const ReportCopy& report, int k) {
 }  // namespace
 
 bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error, std::vector<std::string>& warnings) {
-    if (!ReadWholeFile(options.Report, plan.ReportBytes, error)) {
+    if (!ReadInputFile(options.Report, plan.ReportBytes, error)) {
         error = "cannot read the report: " + error;
         return false;
     }
-    if (!ReadReportCopy(options.Report, options.Report, plan.Report, error, &warnings)) return false;
+    // A report given through a pipe is read by the gauge's reader from a copy.
+    std::string readFrom = options.Report;
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(options.Report, code)) {
+        readFrom = (std::filesystem::temp_directory_path(code) / ("vqsim-report-" + std::to_string(std::rand()) + ".rec")).string();
+        if (!WriteNewFile(readFrom, plan.ReportBytes, false, error)) return false;
+    }
+    const bool read = ReadReportCopy(readFrom, options.Report, plan.Report, error, &warnings);
+    if (readFrom != options.Report) std::filesystem::remove(readFrom, code);
+    if (!read) return false;
     const ReportCopy& report = plan.Report;
     if (!RoutePath::Build(report.Checkpoints, plan.Path, error, warnings)) {
         error = options.Report + ": " + error;
@@ -116,7 +127,7 @@ bool MakeFlightPlan(const Options& options, FlightPlan& plan, std::string& error
         plan.Events = DefaultPilot(flight, report.Checkpoints, start, warnings);
     } else {
         std::string text;
-        if (!ReadWholeFile(options.ScriptFile, text, error)) {
+        if (!ReadInputFile(options.ScriptFile, text, error)) {
             error = "cannot read the script: " + error;
             return false;
         }

@@ -100,6 +100,12 @@ cli::Table Table(Options& o) {
              o.HasCrash = true;
          },
          "a time"},
+        {"--restart", nullptr,
+         "fly on in the output directory after a run stopped there by\n"
+         "--crash-at: the same report and options, the aircraft and the\n"
+         "clock where the crash left them, the gauge's files as they are\n"
+         "(REPORT and the other options come from the crashed run)",
+         flag(o.Restart, true)},
         {"--from-start", nullptr,
          "fly from the first checkpoint even if the report holds actual\n"
          "times (otherwise the flight is taken up after the last one)",
@@ -126,6 +132,7 @@ cli::Table Table(Options& o) {
 std::string UsageText() {
     Options unused;
     return "usage: vqsim [options] REPORT\n"
+           "       vqsim --restart [--out DIR] [--crash-at TIME]\n"
            "Flies the report REPORT with the gauge module loaded, as the panel system runs it,\n"
            "and leaves the report the gauge wrote, pictures of its face, a map and a log in the\n"
            "output directory.\n"
@@ -141,7 +148,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     try {
         const std::vector<std::string> reports =
             cli::Parse(args, Table(parsed), [](const std::string& option) { return "unknown option " + option; });
-        if (!parsed.Help && !parsed.Version) {
+        if (parsed.Restart && !reports.empty()) {
+            throw Error{"--restart flies the crashed run's report again; give no REPORT (" + reports[0] + ")"};
+        }
+        if (!parsed.Help && !parsed.Version && !parsed.Restart) {
             if (reports.empty()) throw Error{"no report given: vqsim [options] REPORT"};
             if (reports.size() > 1) throw Error{"one report at a time (also given: " + reports[1] + ")"};
             parsed.Report = reports[0];
@@ -150,6 +160,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         error = wrong.Message;
         return false;
     }
+    parsed.Arguments = args;
     options = parsed;
     return true;
 }

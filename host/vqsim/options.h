@@ -30,6 +30,8 @@ struct Options {
     bool Help = false;
     bool Version = false;
     bool Clean = false;          // move an earlier run's kept files aside
+    bool Restart = false;        // fly on in OutDir after a run that crashed there
+    std::vector<std::string> Arguments;  // the command line as given
 };
 
 // Parses the arguments after the program name. False with a message for an

@@ -1,6 +1,8 @@
 #include "host/vqsim/paths.h"
 
 #include "host/program_directory.h"
+#include "platform/text_file.h"
+#include "report/file_names.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -30,18 +32,25 @@ bool EndsWith(const std::string& name, const char* suffix) {
 // Files of an earlier run that a new run replaces: the gauge's report and the
 // simulator's own.
 bool IsRunFile(const std::string& name) {
-    return name == "tolvanix.rec" || (StartsWith(name, "face-") && EndsWith(name, ".png")) || name == "route.svg" ||
-           name == "navlog.txt" || name == LogFileName;
+    return name == ReportName || (StartsWith(name, "face-") && EndsWith(name, ".png")) || name == "route.svg" ||
+           name == "navlog.txt" || name == LogFileName || name == CrashFileName;
 }
 
 }  // namespace
 
 bool IsKeptFile(const std::string& name) {
-    const bool numberedNew = name.size() == 17 && StartsWith(name, "tolvanix.rec.new") && name[16] >= '1' && name[16] <= '9';
-    return name == "tolvanix.rec.new" || name == "tolvanix.rec.old" || numberedNew ||
-           ((StartsWith(name, "tolvanix-recovery") || StartsWith(name, "tolvanix-kept-") ||
-             StartsWith(name, "tolvanix-before-recover-")) &&
-            EndsWith(name, ".rec"));
+    // The report's and the recovery file's temporary and backup names.
+    for (const std::string file : {ReportName, RecoveryName}) {
+        const std::string temporary = file + TemporaryEnding;
+        if (name == temporary || name == file + BackupEnding) return true;
+        if (name.size() == temporary.size() + 1 && StartsWith(name, temporary.c_str()) && name.back() >= '1' &&
+            name.back() <= '9') {
+            return true;
+        }
+    }
+    return EndsWith(name, NumberedNameEnding) &&
+           (name == RecoveryName || StartsWith(name, SetAsideRecoveryPrefix) || StartsWith(name, KeptPrefix) ||
+            StartsWith(name, BeforeRecoverPrefix));
 }
 
 std::string DefaultModulePath() {
@@ -147,9 +156,14 @@ bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vecto
     }
     for (const auto& entry : fs::directory_iterator(directory, code)) {
         const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file(code) || !IsRunFile(name)) continue;
-        // A read-only report of the last run goes too (Windows deletes no read-only file).
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, code);
+        const fs::file_type type = entry.symlink_status(code).type();
+        if (!IsRunFile(name) || (type != fs::file_type::regular && type != fs::file_type::symlink)) continue;
+        // A read-only report of the last run goes too (Windows deletes no
+        // read-only file); a link goes itself, and what it leads to is not touched.
+        if (type == fs::file_type::regular) {
+            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow,
+                            code);
+        }
         fs::remove(entry.path(), code);
     }
     return true;
@@ -184,6 +198,27 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, std::stri
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    // A regular file only: a pipe or a device under a name of the run's
+    // must not make the simulator wait.
+    platform::File file;
+    bytes.clear();
+    if (!file.OpenForReading(path.c_str())) {
+        const bool there = platform::FileExists(path.c_str());
+        error = "cannot read " + path + ": " + (there ? "not a regular file, or not readable" : "no such file");
+        return false;
+    }
+    char buffer[16384];
+    for (std::int32_t n; (n = file.Read(buffer, sizeof buffer)) != 0;) {
+        if (n < 0) {
+            error = "cannot read " + path + ": " + std::strerror(errno);
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read " + path + ": " + std::strerror(errno);
@@ -192,6 +227,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     std::ostringstream read;
     read << in.rdbuf();
     bytes = read.str();
+    return true;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, bool readOnly, std::string& error) {
+    platform::File file;
+    const bool written = file.CreateNew(path.c_str()) && file.Write(bytes.data(), bytes.size()) && file.Close();
+    if (!written) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::error_code code;
+    if (readOnly) {
+        fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove | fs::perm_options::nofollow, code);
+    }
     return true;
 }
 

@@ -39,6 +39,8 @@ bool PrepareOutputDirectory(const std::string& directory, bool clean, std::vecto
                             std::string& error);
 // The name of the log that marks a directory as one of vqsim's.
 constexpr const char* LogFileName = "vqsim.log";
+// Where a run that crashed (--crash-at) leaves what --restart needs.
+constexpr const char* CrashFileName = "vqsim-crash.txt";
 
 // When a file was last written, as finely as the system keeps it, and on
 // POSIX which file it is (the inode): a file written or replaced some
@@ -51,7 +53,13 @@ WriteStamp WriteStampOf(const std::string& path);
 
 // Writes `bytes` to `path` whole; false with a message when it cannot.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& error);
+// Reads the regular file `path` whole; a pipe or a device is not read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+// Reads a file the user named, whatever it is (a pipe too), as given.
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error);
+// Creates `path` new (nothing may be under the name, no link is followed)
+// with `bytes`, marked read-only when asked.
+bool WriteNewFile(const std::string& path, const std::string& bytes, bool readOnly, std::string& error);
 
 // Changes the current directory and changes back when it goes out of scope.
 class CurrentDirectory {

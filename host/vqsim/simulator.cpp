@@ -27,6 +27,7 @@
 #include "host/vqsim/picture.h"
 #include "host/vqsim/route_map.h"
 #include "platform/text_file.h"
+#include "report/file_names.h"
 
 namespace vqsim {
 
@@ -53,8 +54,8 @@ public:
     ~Log() {
         if (File) std::fclose(File);
     }
-    bool Open(const std::string& path, std::string& error) {
-        File = std::fopen(path.c_str(), "w");
+    bool Open(const std::string& path, bool append, std::string& error) {
+        File = std::fopen(path.c_str(), append ? "a" : "w");
         Path = path;
         if (!File) error = "cannot write the log " + path + ": " + std::strerror(errno);
         return File != nullptr;
@@ -159,7 +160,7 @@ public:
         for (const PilotEvent& event : plan.Events) {
             if (event.Command != "face") LastClickSecond = event.Second;
         }
-        BeforeLastClick = StateBeforeWrite("tolvanix.rec");
+        BeforeLastClick = StateBeforeWrite(ReportName);
     }
 
     // Flies from the start to the end (or the crash); true unless it crashed.
@@ -172,6 +173,10 @@ public:
     long long LastClickOfDay = -1;
     long long LastClickSecond = 0;              // of the script's last click
     std::vector<std::string> Unwritten;         // files of the run that could not be written, with why
+    long long StartFrame = 0;                   // the first frame flown (after a restart, the crash's)
+    double FuelGiven = 0.0;                     // the fuel on board the host last told the gauge
+    double StoredFuel = -1.0;                   // the fuel on board at the pilot's store-fuel click
+    double SummaryFuel = -1.0;                  // and at the fuel summary
 
 private:
     long long OfDay(long long frame) const { return Plan.StartOfDay + frame / FramesPerSecond; }
@@ -211,7 +216,7 @@ bool FlightRun::Fly(RunOutcome& outcome) {
     const auto start = std::chrono::steady_clock::now();
     LastProgress = start;
     bool crashed = false;
-    long long frame = 0;
+    long long frame = StartFrame;
     for (; frame <= lastFrame; ++frame) {
         if (frame == crashFrame) {
             FlushLog(frame - 1);
@@ -230,6 +235,7 @@ bool FlightRun::Fly(RunOutcome& outcome) {
             double tanks[3];
             Aircraft.FuelAt(elapsed, tanks);
             Host.SetFuel(tanks[0], tanks[1], tanks[2]);
+            FuelGiven = tanks[0] + tanks[1] + tanks[2];
             if (!FuelOut && tanks[0] + tanks[1] + tanks[2] <= 0.0 && Aircraft.Settings().BurnPerHour > 0.0) {
                 FuelOut = true;
                 Journal.Line(ClockText(ofDay) + "  the tanks are empty (the aircraft flies on: vqsim has no engines)");
@@ -251,8 +257,8 @@ bool FlightRun::Fly(RunOutcome& outcome) {
     if (ShowProgress) Progress(frame, lastFrame, true);
     Track.push_back(Aircraft.PositionAt(double(frame) / FramesPerSecond));
     outcome.Crashed = crashed;
-    outcome.Frames = frame;
-    outcome.SimulatedSeconds = double(frame) / FramesPerSecond;
+    outcome.Frames = frame - StartFrame;
+    outcome.SimulatedSeconds = double(frame - StartFrame) / FramesPerSecond;
     outcome.WallSeconds = std::chrono::duration<double>(stop - start).count();
     outcome.Pictures = Faces.Written;
     return !crashed;
@@ -277,10 +283,12 @@ void FlightRun::Execute(const PilotEvent& event, long long frame, const GeoPoint
     FlushLog(frame - 1);
     Journal.Line(when + what + note);
     // The last clicks only: the wait is not needed before the others.
-    if (event.Second >= LastClickSecond) BeforeLastClick = StateBeforeWrite("tolvanix.rec");
+    if (event.Second >= LastClickSecond) BeforeLastClick = StateBeforeWrite(ReportName);
     LastClickOfDay = OfDay(frame);
     const MouseArea& record = Host.MouseList()[area];
     record.Callback(0, record.EventFlags);
+    if (event.Command == "store-fuel") StoredFuel = FuelGiven;
+    if (event.Command == "fuel-summary") SummaryFuel = FuelGiven;
     if (event.Command == "mark") {
         Arrivals.push_back(ArrivalMark{here, ClockText(OfDay(frame)) + " by hand", true});
         FaceFrame = frame;
@@ -453,29 +461,48 @@ bool SetUpPictures(const Options& options, const host::ModuleFile& module, const
 // Where the run's files are, as the user named the output directory.
 std::string OutPath(const Options& options, const std::string& name) { return Joined(options.OutDir, name); }
 
+// What of the flight the simulator saw `report` lacks, in words, empty when
+// nothing: every flown leg time the display showed, the fuel on board when
+// the pilot stored it, and the fuel used at the fuel summary, by the
+// simulator's own fuel model.
+std::string Missing(const FlightRun& run, const ReportCopy* report) {
+    std::string missing, times;
+    const int count = report ? static_cast<int>(report->Checkpoints.size()) : 0;
+    for (const auto& [number, shown] : run.LegTimesShown) {
+        if (number <= count && std::string(report->Checkpoints[number - 1].ActualLegTime) == shown) continue;
+        times += (times.empty() ? " " : ", ") + std::to_string(number) +
+                 (number <= count ? " (" + ShownIdent(report->Checkpoints[number - 1]) + ")" : std::string()) + " " + shown;
+    }
+    if (!times.empty()) missing = "the flown leg times the display showed:" + times;
+    const auto add = [&missing](const std::string& what) { missing += (missing.empty() ? "" : "; ") + what; };
+    const double stored = run.StoredFuel;
+    if (stored >= 0.0 && !(report && std::fabs(report->StartFuel - stored) <= 1e-6 * std::max(1.0, stored))) {
+        add("the start fuel " + cli::FixedText(stored, 6));
+    }
+    if (stored >= 0.0 && run.SummaryFuel >= 0.0) {
+        const std::string used = std::to_string(static_cast<long long>(stored - run.SummaryFuel));
+        if (!report || std::string(report->Header.FuelUsed) != used) add("the fuel used " + used);
+    }
+    return missing;
+}
+
 // What the report on disk lacks of the flight after the kill, empty when
-// nothing: the gauge must have written it after the last click, holding every
-// flown leg time the display showed.
+// nothing: the gauge must have written it after the last click, holding the
+// whole flight.
 std::string LostBySave(const FlightRun& run, const ReportCopy& report, bool haveReport) {
     std::string lost;
     FileState now;
     std::string error;
-    now.Stamp = WriteStampOf("tolvanix.rec");
-    now.Present = ReadWholeFile("tolvanix.rec", now.Bytes, error);
+    now.Stamp = WriteStampOf(ReportName);
+    now.Present = ReadWholeFile(ReportName, now.Bytes, error);
     if (now == run.BeforeLastClick) {
         lost = "was not written after the last click" +
                (run.LastClickOfDay >= 0 ? " (" + ClockText(run.LastClickOfDay) + ")" : std::string()) +
-               (platform::IsReadOnlyFile("tolvanix.rec") ? " (it is read-only, and the gauge does not replace a read-only report)"
-                                                         : "");
+               (platform::IsReadOnlyFile(ReportName) ? " (it is read-only, and the gauge does not replace a read-only report)"
+                                                     : "");
     }
-    std::string times;
-    const int count = haveReport ? static_cast<int>(report.Checkpoints.size()) : 0;
-    for (const auto& [number, shown] : run.LegTimesShown) {
-        if (number <= count && std::string(report.Checkpoints[number - 1].ActualLegTime) == shown) continue;
-        times += (times.empty() ? " " : ", ") + std::to_string(number) +
-                 (number <= count ? " (" + ShownIdent(report.Checkpoints[number - 1]) + ")" : std::string()) + " " + shown;
-    }
-    if (!times.empty()) lost += (lost.empty() ? "" : "; it ") + std::string("lacks the flown leg times the display showed:") + times;
+    const std::string missing = Missing(run, haveReport ? &report : nullptr);
+    if (!missing.empty()) lost += (lost.empty() ? "lacks " : "; it lacks ") + missing;
     return lost;
 }
 
@@ -486,7 +513,7 @@ void TellKeptCopies(const Options& options, const FlightPlan& plan, Log& log) {
     std::error_code code;
     for (const auto& entry : std::filesystem::directory_iterator(".", code)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind("tolvanix-kept-", 0) == 0 && IsKeptFile(name)) names.push_back(name);
+        if (name.rfind(KeptPrefix, 0) == 0 && IsKeptFile(name)) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
@@ -521,28 +548,52 @@ bool Finish(const Options& options, const FlightPlan& plan, FlightRun& run, cons
         }
     }
     log.Line("");
-    const char* reportName = outcome.Crashed ? "tolvanix-recovery.rec" : "tolvanix.rec";
-    ReportCopy flown;
-    bool haveReport = ReadReportCopy(reportName, reportName, flown, error);
-    std::string lost;
+    const std::string report = OutPath(options, ReportName), recoveryFile = OutPath(options, RecoveryName);
+    ReportCopy flown, recovery;
+    std::string ignored;
+    const bool haveReport = ReadReportCopy(ReportName, ReportName, flown, error);
+    const bool haveRecovery = ReadReportCopy(RecoveryName, RecoveryName, recovery, ignored);
+    const std::string inRecovery = haveRecovery ? Missing(run, &recovery) : std::string();
+    std::string lost;  // what the run failed to find kept, in words
     if (outcome.Crashed) {
         std::string now;
-        ReadWholeFile("tolvanix.rec", now, error);
-        log.Line(std::string("The flight was broken off. ") + OutPath(options, "tolvanix.rec") +
+        ReadWholeFile(ReportName, now, ignored);
+        log.Line("The flight was broken off. " + report +
                  (now == plan.ReportBytes ? " is still the report as given (the gauge saved nothing)."
                                           : " is as the gauge last saved it."));
-        if (!haveReport) log.Line("The gauge left no recovery file (" + OutPath(options, reportName) + ").");
+        const std::string inReport = Missing(run, haveReport ? &flown : nullptr);
+        if (haveRecovery && inRecovery.empty()) {
+            log.Line("The gauge's recovery file " + recoveryFile + " holds the flight: the gauge takes it up at its"
+                     " next start (vqsim --restart" + (options.OutDir == "out" ? "" : " --out " + options.OutDir) +
+                     " flies on).");
+        } else if (haveRecovery) {
+            lost = "its recovery file " + recoveryFile + " lacks " + inRecovery;
+        } else if (!inReport.empty()) {
+            lost = "the gauge left no recovery file after a stamp, and " + report + " lacks " + inReport;
+        } else {
+            log.Line("The gauge left no recovery file: " + report + " holds the flight as far as it went.");
+        }
     } else {
         if (!haveReport) Warn(err, "the gauge's report: " + error);
         lost = LostBySave(run, flown, haveReport);
+        if (!lost.empty()) {
+            lost = report + " " + lost + "; " +
+                   (haveRecovery && inRecovery.empty() ? "its recovery file " + recoveryFile + " holds the flight"
+                    : haveRecovery ? "its recovery file " + recoveryFile + " lacks " + inRecovery
+                                   : std::string("no recovery file holds it"));
+        } else if (platform::FileExists(RecoveryName)) {
+            lost = "the save left the recovery file " + recoveryFile + ", which a save that wrote all it holds removes";
+        }
     }
     TellKeptCopies(options, plan, log);
-    if (haveReport) {
-        const std::string table = NavLogTable(flown);
-        log.Line(std::string(outcome.Crashed ? "The gauge's recovery file "
-                             : lost.empty()  ? "The report as the gauge wrote it, "
-                                             : "The report on disk, which the gauge did NOT save, ") +
-                 OutPath(options, reportName) + ":");
+    const bool fromRecovery = outcome.Crashed && haveRecovery;
+    if (haveReport || fromRecovery) {
+        const std::string table = NavLogTable(fromRecovery ? recovery : flown);
+        log.Line(std::string(fromRecovery       ? "The gauge's recovery file "
+                             : outcome.Crashed  ? "The report on disk "
+                             : lost.empty()     ? "The report as the gauge wrote it, "
+                                                : "The report on disk, which the gauge did NOT save, ") +
+                 (fromRecovery ? recoveryFile : report) + ":");
         log.Line("");
         log.Line(table);
         if (!outcome.Crashed && lost.empty() && !WriteWholeFile("navlog.txt", table, error)) {
@@ -555,7 +606,7 @@ bool Finish(const Options& options, const FlightPlan& plan, FlightRun& run, cons
              cli::FixedText(outcome.WallSeconds > 0 ? outcome.SimulatedSeconds / outcome.WallSeconds : 0.0, 0) +
              " times real time.");
     if (!outcome.Crashed && lost.empty()) {
-        log.Line("Report: " + OutPath(options, "tolvanix.rec") + "   nav-log: " + OutPath(options, "navlog.txt"));
+        log.Line("Report: " + report + "   nav-log: " + OutPath(options, "navlog.txt"));
     }
     if (!outcome.Pictures.empty()) {
         log.Line("Face pictures: " + OutPath(options, outcome.Pictures.front()) +
@@ -566,9 +617,7 @@ bool Finish(const Options& options, const FlightPlan& plan, FlightRun& run, cons
     log.Line("Log: " + OutPath(options, LogFileName));
     if (!lost.empty()) {
         const std::string message =
-            "the gauge did not save the flight: " + OutPath(options, "tolvanix.rec") + " " + lost + "; " +
-            (platform::FileExists("tolvanix-recovery.rec") ? "its recovery file " + OutPath(options, "tolvanix-recovery.rec") + " holds the flight"
-                                                           : std::string("the flight's times are lost"));
+            (outcome.Crashed ? "the crash lost what the gauge had: " : "the gauge did not save the flight: ") + lost;
         log.FileOnly("vqsim: " + message + "\n");
         std::fprintf(err, "vqsim: %s\n", message.c_str());
     }
@@ -576,9 +625,46 @@ bool Finish(const Options& options, const FlightPlan& plan, FlightRun& run, cons
     return lost.empty() && unwritten.empty();
 }
 
+std::string CrashRecordText(const CrashRecord& record) {
+    char fuel[40];
+    std::snprintf(fuel, sizeof fuel, "%.17g", record.StoredFuel);
+    std::string text = "# vqsim: a run stopped by --crash-at; vqsim --restart flies on from here\nfolder " +
+                       record.Folder + "\nsecond " + std::to_string(record.Second) + "\nstored-fuel " + fuel + "\n";
+    for (const auto& [number, shown] : record.Shown) text += "shown " + std::to_string(number) + " " + shown + "\n";
+    for (const std::string& argument : record.Arguments) text += "argument " + argument + "\n";
+    return text;
+}
+
+bool ReadCrashRecord(const std::string& text, CrashRecord& record, std::string& error) {
+    std::size_t start = 0;
+    bool second = false;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const std::size_t blank = line.find(' ');
+        const std::string key = line.substr(0, blank), value = blank == std::string::npos ? "" : line.substr(blank + 1);
+        if (key == "folder") {
+            record.Folder = value;
+        } else if (key == "second") {
+            second = cli::ReadNumber(value, record.Second, 0LL, 7LL * SecondsPerDay);
+        } else if (key == "stored-fuel") {
+            cli::ReadNumber(value, record.StoredFuel);
+        } else if (key == "shown") {
+            record.Shown[std::atoi(value.c_str())] = value.substr(value.find(' ') + 1);
+        } else if (key == "argument") {
+            record.Arguments.push_back(value);
+        }
+    }
+    if (!second || record.Folder.empty() || record.Arguments.empty()) error = "it is not a crashed run's record";
+    return error.empty();
+}
+
 }  // namespace
 
-int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcome* outcomeOut) {
+int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcome* outcomeOut,
+                 const CrashRecord* resume) {
     RunOutcome ignored;
     RunOutcome& outcome = outcomeOut ? *outcomeOut : ignored;
     Options options = given;
@@ -620,21 +706,40 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
     FacePictures faces;
     if (!SetUpPictures(options, module, modulePath, faces, error, err)) return fail(error);
     std::vector<std::string> moved;
-    if (!PrepareOutputDirectory(outDir, options.Clean, moved, error)) return fail(error);
-    const std::string copy = Joined(outDir, "tolvanix.rec");
-    if (!WriteWholeFile(copy, plan.ReportBytes, error)) return fail(error);
-    if (platform::IsReadOnlyFile(options.Report.c_str())) {
+    std::error_code code;
+    const std::string startedIn = std::filesystem::current_path(code).string();
+    if (resume) {
+        // The gauge's files stay as the crash left them; the clicks go on after it.
+        const long long second = resume->Second;
+        int switches = 0;
+        for (const PilotEvent& event : plan.Events) switches += event.Second < second && event.Command == "switch";
+        plan.Events.erase(std::remove_if(plan.Events.begin(), plan.Events.end(),
+                                         [second](const PilotEvent& event) { return event.Second < second; }),
+                          plan.Events.end());
+        if (switches % 2 == 1) {
+            PilotEvent on;
+            on.Second = second;
+            on.Command = "switch";
+            ButtonPoint(on.Command, on.X, on.Y);
+            on.Note = "on again after the restart";
+            plan.Events.insert(plan.Events.begin(), on);
+        }
+    } else {
+        if (!PrepareOutputDirectory(outDir, options.Clean, moved, error)) return fail(error);
         // Flown as given: the gauge replaces no read-only report.
-        std::error_code code;
-        namespace fs = std::filesystem;
-        fs::permissions(copy, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove, code);
-        Warn(err, "the report is read-only, and so is its copy: the gauge will save nothing");
+        const bool readOnly = platform::IsReadOnlyFile(options.Report.c_str());
+        if (!WriteNewFile(Joined(outDir, ReportName), plan.ReportBytes, readOnly, error)) return fail(error);
+        if (readOnly) Warn(err, "the report is read-only, and so is its copy: the gauge will save nothing");
     }
     CurrentDirectory here;
     if (!here.Enter(outDir, error)) return fail(error);
     Log log(out, err, options.Quiet);
-    if (!log.Open(LogFileName, error)) return fail(error);
+    if (!log.Open(LogFileName, resume != nullptr, error)) return fail(error);
+    if (resume) {
+        log.Line("");
+        log.Line("vqsim: --restart: the host loads the gauge again at " +
+                 ClockText(plan.StartOfDay + resume->Second) + ", where the crash stopped it");
+    }
 
     if (!moved.empty()) {
         std::string names;
@@ -666,10 +771,24 @@ int RunSimulator(const Options& given, std::FILE* out, std::FILE* err, RunOutcom
         host.Generate(0);
 
         FlightRun run(options, plan, host, log, faces, err);
+        if (resume) {
+            run.StartFrame = resume->Second * FramesPerSecond;
+            run.StoredFuel = resume->StoredFuel;
+            run.LegTimesShown = resume->Shown;
+        }
         if (run.Fly(outcome)) {
             log.Line(ClockText(plan.StartOfDay + plan.EndSecond) + "  kill: the host removes the gauge");
             host.Kill();
             host.ModuleDeinit();
+            if (resume) std::filesystem::remove(CrashFileName, code);
+        } else {
+            CrashRecord record;
+            record.Folder = resume ? resume->Folder : startedIn;
+            record.Second = run.StartFrame / FramesPerSecond + static_cast<long long>(outcome.SimulatedSeconds);
+            record.StoredFuel = run.StoredFuel;
+            record.Shown = run.LegTimesShown;
+            record.Arguments = options.Arguments;
+            if (!WriteWholeFile(CrashFileName, CrashRecordText(record), error)) run.Unwritten.push_back(error);
         }
         if (!Finish(options, plan, run, outcome, log, err)) status = ExitFailed;
     }
@@ -695,7 +814,29 @@ int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         std::fputs("vqsim " VQ_VERSION "\n", out);
         return ExitOk;
     }
-    return RunSimulator(options, out, err, outcome);
+    if (!options.Restart) return RunSimulator(options, out, err, outcome);
+    // The crashed run's report and options, its files relative to where it was started.
+    CrashRecord record;
+    std::string text;
+    const std::string recordPath = Joined(options.OutDir, CrashFileName);
+    Options saved;
+    if (!ReadWholeFile(recordPath, text, error) || !ReadCrashRecord(text, record, error) ||
+        !ParseOptions(record.Arguments, saved, error)) {
+        std::fprintf(err, "vqsim: --restart: no run stopped by --crash-at in %s (%s: %s)\n", options.OutDir.c_str(),
+                     recordPath.c_str(), error.c_str());
+        return ExitFailed;
+    }
+    for (std::string* path : {&saved.Report, &saved.Module, &saved.ScriptFile, &saved.Font, &saved.Background}) {
+        if (!path->empty() && std::filesystem::path(*path).is_relative()) {
+            *path = (std::filesystem::path(record.Folder) / *path).string();
+        }
+    }
+    saved.OutDir = options.OutDir;
+    saved.HasCrash = options.HasCrash;
+    saved.CrashAt = options.CrashAt;
+    saved.Clean = false;
+    saved.Quiet = saved.Quiet || options.Quiet;
+    return RunSimulator(saved, out, err, outcome, &record);
 }
 
 }  // namespace vqsim

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,23 @@ struct RunOutcome {
     std::vector<std::string> Pictures;  // face pictures written, by path
 };
 
+// What a run stopped by --crash-at leaves in its output directory (in
+// CrashFileName) for --restart: where it was started, the second of the
+// crash after the start of the simulation, what the simulator saw of the
+// flight (the fuel stored, the leg times shown), and its command line.
+struct CrashRecord {
+    std::string Folder;
+    long long Second = 0;
+    double StoredFuel = -1.0;
+    std::map<int, std::string> Shown;
+    std::vector<std::string> Arguments;
+};
+
 // Runs one flight. The log and the results go to `out`, errors and warnings
-// (and progress, on a terminal) to `err`.
-int RunSimulator(const Options& options, std::FILE* out, std::FILE* err, RunOutcome* outcome = nullptr);
+// (and progress, on a terminal) to `err`. With `resume`, flies on in the
+// output directory from where that crash stopped.
+int RunSimulator(const Options& options, std::FILE* out, std::FILE* err, RunOutcome* outcome = nullptr,
+                 const CrashRecord* resume = nullptr);
 
 // The whole command line: the arguments after the program name.
 int VqsimMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, RunOutcome* outcome = nullptr);
