@@ -19,6 +19,7 @@
 #include "persistence/report_store.h"
 #include "persistence/reset.h"
 #include "platform/decimal.h"
+#include "report/file_names.h"
 #include "report/report.h"
 #include "report/report_file.h"
 #include "report/text.h"
@@ -28,8 +29,8 @@ namespace {
 using vqfuzz::Check;
 using vqfuzz::Fixed;
 
-const char* const File = "tolvanix.rec";
-const char* const FirstCopy = "tolvanix-kept-1.rec";
+const char* const File = ReportName;
+const std::string FirstCopy = std::string(KeptPrefix) + "1" + NumberedNameEnding;
 
 // A report file's lines as the reader takes them: split at LF with the CR
 // of a CR LF removed, the first line reduced to the header text if it holds
@@ -142,9 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Whatever happened, a file the first load did not take whole is kept.
     SaveReport();
-    if (keepCopy) Check(vqfuzz::ReadFile(FirstCopy) == input, "the file not taken whole is kept as it was");
-    Check(!vqfuzz::Exists("tolvanix-kept-2.rec"), "the module's own files load whole");
-    Check(!vqfuzz::Exists("tolvanix.rec.new") && !vqfuzz::Exists("tolvanix.rec.old"), "no temporary file left");
+    if (keepCopy) Check(vqfuzz::ReadFile(FirstCopy.c_str()) == input, "the file not taken whole is kept as it was");
+    Check(!vqfuzz::Exists((std::string(KeptPrefix) + "2" + NumberedNameEnding).c_str()), "the module's own files load whole");
+    Check(!vqfuzz::Exists((std::string(ReportName) + TemporaryEnding).c_str()) &&
+              !vqfuzz::Exists((std::string(ReportName) + BackupEnding).c_str()),
+          "no temporary file left");
 
     // What is saved loads back as the same report and saves as the same bytes.
     const std::string stored = vqfuzz::DescribeStoredReport();
