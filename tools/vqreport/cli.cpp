@@ -185,10 +185,12 @@ std::vector<Command> Commands(Given& given) {
          "time, and any of type, frequency, alternate identifier, alternate\n"
          "frequency, level, heading, spare, ground speed, actual leg time, estimated\n"
          "arrival, actual arrival (or field 1 to field 15). Coordinates in decimal\n"
-         "degrees (north and east positive, or with N/S/E/W). Leg distances left\n"
-         "out are worked out from the coordinates (great circle, whole nautical\n"
-         "miles). The table may be UTF-8, UTF-16 with its byte order mark, or in\n"
-         "the Windows character set, which the report is written in.",
+         "degrees (north and east positive, or with N/S/E/W) or in degrees and\n"
+         "minutes, seconds if wanted (N50 30.5, 50 30.5 N, 50*30'30\"N; * or the\n"
+         "degree sign). Leg distances left out are worked out from the coordinates\n"
+         "(great circle, whole nautical miles). The table\n"
+         "may be UTF-8, UTF-16 with its byte order mark, or in the Windows\n"
+         "character set, which the report is written in.",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
            [&given](const std::string& name, const std::string& value) {
                if (value.empty()) throw Error{name + " needs a file name"};
