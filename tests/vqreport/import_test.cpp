@@ -1,4 +1,5 @@
-// vqreport new from route tables with positions in degrees and minutes.
+// vqreport new from route tables with positions in degrees and minutes and
+// times to plan or tidy.
 #include <string>
 #include <vector>
 
@@ -45,6 +46,36 @@ TEST_F(Import, RouteTablePositionsInDegreesAndMinutes) {
         EXPECT_EQ(run.Status, 2) << bad;
         EXPECT_NE(run.Err.find("; write decimal degrees (52.5, -52.5, N52.5, 52.5S) or degrees and minutes"),
                   std::string::npos) << bad << run.Err;
+    }
+}
+
+TEST_F(Import, PlannedLegTimesAndTimesWrittenAsTheGaugeWritesThem) {
+    WriteFile("route.csv", "name,leg distance,ground speed,planned leg time,estimated arrival,actual arrival\n"
+                           "A,,,,,7:05\n"
+                           "B,60,120,,2:05 PM,??\n"
+                           "C,11,420,,,\n"
+                           "D,10,420,0:45,,\n"
+                           "E,10,420.5,,,\n");
+    auto run = Vqreport({"new", "route.csv", "--departure-time", "7:30", "--plan-times"});
+    ASSERT_EQ(run.Status, 1) << run.Err;  // warned: no positions
+    LoadReport();
+    EXPECT_EQ(ReportHeader.DepartureTime, "07:30");
+    const char* const planned[] = {"", "00:30", "00:02", "00:45", "00:01"};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(ChkPointList.Item(k).PlannedLegTime, planned[k]) << k;
+    EXPECT_EQ(ChkPointList.Item(0).ActualArrival, "07:05");
+    EXPECT_EQ(ChkPointList.Item(1).EstimatedArrival, "14:05");
+    EXPECT_EQ(ChkPointList.Item(1).ActualArrival, "??");
+
+    const struct { const char *Row, *Message; } cases[] = {
+        {"B,60,,,,", "route.csv:3: error: checkpoint 2 has no ground speed to plan its leg time from"},
+        {"B,60,fast,,,", "route.csv:3: error: checkpoint 2 ground speed \"fast\" is not a speed in knots above 0"},
+        {"B,3000,100,,,", "checkpoint 2: 3000.0 NM at 100.0 knots takes a day or more"},
+    };
+    for (const auto& c : cases) {
+        WriteFile("route.csv", std::string("name,leg distance,ground speed,planned,eta,ata\nA,,,,,\n") + c.Row + "\n");
+        run = Vqreport({"new", "--force", "-o", "t.rec", "route.csv", "--departure-time", "7:30", "--plan-times"});
+        EXPECT_EQ(run.Status, 2) << c.Row;
+        EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
     }
 }
 

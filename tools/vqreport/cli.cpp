@@ -188,7 +188,7 @@ std::vector<Command> Commands(Given& given) {
          "degrees (north and east positive, or with N/S/E/W) or in degrees and\n"
          "minutes, seconds if wanted (N50 30.5, 50 30.5 N, 50*30'30\"N; * or the\n"
          "degree sign). Leg distances left out are worked out from the coordinates\n"
-         "(great circle, whole nautical miles). The table\n"
+         "(great circle, whole nautical miles); times are written hh:mm. The table\n"
          "may be UTF-8, UTF-16 with its byte order mark, or in the Windows\n"
          "character set, which the report is written in.",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
@@ -199,6 +199,11 @@ std::vector<Command> Commands(Given& given) {
           {"--force", nullptr, "replace FILE if it exists", [&given](auto&, auto&) { given.New.Force = true; }},
           {"--decimal", "SEP", "as for check; leg distances must be numbers with SEP",
            decimal(given.New.DecimalSeparator)},
+          {"--plan-times", nullptr,
+           "fills in the empty planned leg times: leg distance\n"
+           "over the ground speed of the checkpoint at the\n"
+           "leg's end, to the nearest minute",
+           [&given](auto&, auto&) { given.New.PlanTimes = true; }},
           {"--FIELD", "VALUE",
            "a header value: --departure-time 10:05, --extra-fuel1 200,\n"
            "--header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"

@@ -22,6 +22,7 @@
 #include "tools/vqreport/great_circle.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/printable.h"
+#include "tools/vqreport/route_times.h"
 #include "tools/vqreport/streams.h"
 #include "tools/vqreport/status.h"
 
@@ -98,6 +99,12 @@ public:
     // arrival at the one before, so the first actual arrival must hold the
     // departure time for the first leg to be timed.
     bool StartTheClock();
+    // Problems that a later step found with checkpoints of `table`, each on its row.
+    void FailAt(const CsvTable& table, const std::vector<CheckpointProblem>& problems) {
+        for (const CheckpointProblem& p : problems) {
+            Fail(table.Rows[static_cast<std::size_t>(p.Checkpoint) + 1].Line, p.Message);
+        }
+    }
     const std::vector<RouteError>& ErrorList() const { return Errors; }
 
 private:
@@ -396,7 +403,11 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
     RouteBuilder builder(options);
     const bool built = builder.Build(table);
     const bool settled = builder.ApplySettings();
-    if (built && settled) builder.StartTheClock();
+    if (built && settled) {
+        NormaliseTimes();
+        if (options.PlanTimes) builder.FailAt(table, PlanLegTimes(options.DecimalSeparator));
+        builder.StartTheClock();
+    }
     if (!builder.ErrorList().empty()) {
         for (const RouteError& error : builder.ErrorList()) {
             // Errors of the table name its line; those of the options, the program.

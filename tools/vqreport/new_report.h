@@ -28,6 +28,7 @@ struct NewOptions {
     std::istream* Input = nullptr;
     bool Force = false;      // replace an existing output file
     char DecimalSeparator = '.';
+    bool PlanTimes = false;  // work out the planned leg times left empty
     std::vector<std::pair<std::string, std::string>> Settings;  // option name, value
 };
 
