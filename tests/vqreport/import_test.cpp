@@ -1,18 +1,78 @@
-// vqreport new from route tables with positions in degrees and minutes and
-// times to plan or tidy.
+// vqreport new from a flight plan, and from route tables with positions in
+// degrees and minutes and times to plan or tidy.
 #include <string>
 #include <vector>
 
 #include "persistence/report_store.h"
 #include "report/report.h"
+#include "report/report_file.h"
 #include "tests/vqreport/vqreport_test.h"
 
 namespace {
 
 using vqreporttest::Vqreport;
+using vqtest::Exists;
 using vqtest::WriteFile;
 
 class Import : public vqtest::ModuleTest {};
+
+// Paris to Madrid, waypoint.1 filled in by each case; blank lines before the
+// section line, its name in another case, waypoints out of file order.
+std::string Plan(const std::string& waypoint1) {
+    return "\r\n[FlightPlan]\r\ntitle=LFPG to LEMD\r\ndeparture_name=Paris Charles de Gaulle\r\n"
+           "waypoint.2=, LEMD, , LEMD, A, N40* 28.32', W3* 33.60', +001998.00,\r\n"
+           "waypoint.0=LFPG, A, N49* 0.59', E2* 32.92', +000392.00,\r\nwaypoint.1=" + waypoint1 + "\r\n";
+}
+
+TEST_F(Import, FlightPlanWaypointsBecomeCheckpointsInEitherForm) {
+    const struct { const char *Waypoint, *Type; double Latitude, Longitude; const char* Level; } cases[] = {
+        {"LE, WPT, , WPT, N, S33* 56' 24.00\", W18* 36' 36.00\", +000000.00,", "NDB", -33.94, -18.61, ""},
+        {"WPT, u, N1\xC2\xB0 30.00', W0\xC2\xB0 30.00', +000450.00", "USR", 1.5, -0.5, "5"},
+        {"LF, WPT, , WPT, I, N1\xB0 0.60', E0\xB0 0.06', +031049.99,", "FIX", 1.01, 0.001, "310"},
+        {"WPT, V, N49* 30.59', E2* 32.92', +012000.00,", "VOR", 49.509833, 2.548667, "120"},
+    };
+    for (const auto& c : cases) {
+        WriteFile("plan.txt", Plan(c.Waypoint));
+        const auto run = Vqreport({"new", "--force", "plan.txt", "--departure-time", "7:30"});
+        ASSERT_EQ(run.Status, 0) << c.Waypoint << "\n" << run.Out << run.Err;
+        LoadReport();
+        ASSERT_EQ(ChkPointList.Count, 3);
+        const TChkPoint& point = ChkPointList.Item(1);
+        EXPECT_EQ((std::vector<std::string>{point.Name, point.Field02, point.Ident, point.Field07}),
+                  (std::vector<std::string>{"WPT", c.Type, "WPT", c.Level}));
+        EXPECT_NEAR(point.Latitude, c.Latitude, 1e-6) << c.Waypoint;
+        EXPECT_NEAR(point.Longitude, c.Longitude, 1e-6) << c.Waypoint;
+    }
+    // The departure name cut to 13 characters; without a destination name, the identifier.
+    EXPECT_EQ(ChkPointList.Item(0).Name, "Paris Charles");
+    EXPECT_EQ(ChkPointList.Item(2).Name, "LEMD");
+    EXPECT_EQ(ChkPointList.Item(0).ActualArrival, "07:30");
+    EXPECT_EQ(ChkPointList.Item(1).LegDistance, "30");  // the great circle of half a degree, as for a route table
+}
+
+TEST_F(Import, MistakenPlansAreRefusedByLine) {
+    std::string tooLong;
+    for (int n = 1; n <= 100; ++n) tooLong += "waypoint." + std::to_string(n) + "=W, U, N1* 0', E1* 1',+0,\n";
+    const struct { std::string Plan; const char* Message; } cases[] = {  // the lines after waypoint.0
+        {tooLong, ":102: error: the flight plan has 101 waypoints; a report holds 100"},
+        {"waypoint.3=B, A, N2* 0', E1* 0', +0,", ":3: error: waypoint.1 to waypoint.2 are missing"},
+        {"waypoint.0=B, A, N2* 0', E1* 0', +0,", ":3: error: waypoint.0 is given twice (also on line 2)"},
+        {"waypoint.1=B, X, N1* 0', E1* 0', +0,", ":3: error: waypoint.1 type \"X\" is not A (airport)"},
+        {"waypoint.1=B, A, N1* 60', E1* 0', +0,",
+         ":3: error: waypoint.1 latitude \"N1* 60'\" is not a latitude (-90 to 90 degrees); write decimal degrees"},
+        {"waypoint.1=B, A, N1* 0', E1* 0',", ":3: error: waypoint.1 has 4 fields; write IDENT, TYPE"},
+        {"waypoint.1=B, A, N1* 0', E1* 0', FL310,", ":3: error: waypoint.1 altitude \"FL310\" is not a height in feet"},
+        {"waypoint.x=B, A, N1* 0', E1* 0', +0,", ":3: error: \"waypoint.x\" has no waypoint number"},
+        {"waypoint.1 B, A, N1* 0', E1* 0', +0,", ":3: error: \"waypoint.1 B, A, N1* 0', E1* 0', +0,\" is not KEY="},
+    };
+    for (const auto& c : cases) {
+        WriteFile("plan.pln", "[flightplan]\nwaypoint.0=A, A, N1* 0', E1* 0', +0,\n" + c.Plan + "\n");
+        const auto run = Vqreport({"new", "plan.pln", "--departure-time", "7:30"});
+        EXPECT_EQ(run.Status, 2) << c.Plan;
+        EXPECT_NE(run.Err.find(std::string("plan.pln") + c.Message), std::string::npos) << c.Message << "\n" << run.Err;
+        EXPECT_FALSE(Exists(ReportFileName));
+    }
+}
 
 // Every form, in UTF-8 and in code page 1252, and with ';' between the cells
 // and decimal commas.

@@ -122,7 +122,7 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
 }
 
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
-    given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file)");
+    given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file) or the flight plan");
     given.New.Input = given.In;
     if (IsStandardStream(given.New.OutputPath) && given.BinaryOut) given.BinaryOut();
     return RunNew(given.New, out, err);
@@ -179,7 +179,7 @@ std::vector<Command> Commands(Given& given) {
          "gauge refuses the file or cannot take it whole.",
          {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
          RunShow},
-        {"new", "ROUTE.csv",
+        {"new", "ROUTE.csv|PLAN.pln",
          "builds a report file from a route table in CSV. Its first row names the\n"
          "columns: name, identifier, latitude, longitude, leg distance, planned leg\n"
          "time, and any of type, frequency, alternate identifier, alternate\n"
@@ -190,7 +190,11 @@ std::vector<Command> Commands(Given& given) {
          "degree sign). Leg distances left out are worked out from the coordinates\n"
          "(great circle, whole nautical miles); times are written hh:mm. The table\n"
          "may be UTF-8, UTF-16 with its byte order mark, or in the Windows\n"
-         "character set, which the report is written in.",
+         "character set, which the report is written in.\n"
+         "A flight plan in text form (first line [flightplan], any extension)\n"
+         "gives one checkpoint per waypoint: name (departure and destination\n"
+         "names first and last), type APT/VOR/NDB/FIX/USR, identifier, position\n"
+         "and level (hundreds of feet).",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
            [&given](const std::string& name, const std::string& value) {
                if (value.empty()) throw Error{name + " needs a file name"};

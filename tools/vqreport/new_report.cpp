@@ -19,6 +19,7 @@
 #include "tools/vqreport/coordinates.h"
 #include "tools/vqreport/csv.h"
 #include "tools/vqreport/fields.h"
+#include "tools/vqreport/flight_plan.h"
 #include "tools/vqreport/great_circle.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/printable.h"
@@ -396,10 +397,7 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
         return ExitFailure;
     }
     CsvTable table;
-    if (!ParseCsv(text, table, problem)) {
-        err << options.RoutePath << ": " << problem << "\n";
-        return ExitErrors;
-    }
+    if (!ReadRouteFile(text, options.RoutePath, table, err)) return ExitErrors;
     RouteBuilder builder(options);
     const bool built = builder.Build(table);
     const bool settled = builder.ApplySettings();
