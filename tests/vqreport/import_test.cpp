@@ -62,7 +62,7 @@ TEST_F(Import, MistakenPlansAreRefusedByLine) {
          ":3: error: waypoint.1 latitude \"N1* 60'\" is not a latitude (-90 to 90 degrees); write decimal degrees"},
         {"waypoint.1=B, A, N1* 0', E1* 0',", ":3: error: waypoint.1 has 4 fields; write IDENT, TYPE"},
         {"waypoint.1=B, A, N1* 0', E1* 0', FL310,", ":3: error: waypoint.1 altitude \"FL310\" is not a height in feet"},
-        {"waypoint.x=B, A, N1* 0', E1* 0', +0,", ":3: error: \"waypoint.x\" has no waypoint number"},
+        {"waypoint.x=B, A, N1* 0', E1* 0', +0,", ":3: error: \"waypoint.x\" is no waypoint: they are waypoint.0"},
         {"waypoint.1 B, A, N1* 0', E1* 0', +0,", ":3: error: \"waypoint.1 B, A, N1* 0', E1* 0', +0,\" is not KEY="},
     };
     for (const auto& c : cases) {

@@ -122,7 +122,8 @@ bool PlanReader::Read(const std::vector<TextLine>& lines, std::size_t first, Csv
             const char* const end = key.data() + key.size();
             const std::from_chars_result read = std::from_chars(begin, end, n);
             if (begin == end || read.ec != std::errc() || read.ptr != end || n > LargestWaypointNumber) {
-                Fail(lines[i].Number, Quoted(key) + " has no waypoint number (waypoint.0, waypoint.1, ...)");
+                Fail(lines[i].Number, Quoted(key) + " is no waypoint: they are waypoint.0, waypoint.1, ... (up to "
+                                                    "waypoint.99)");
             } else {
                 waypoints.push_back({n, lines[i].Number, value});
             }
