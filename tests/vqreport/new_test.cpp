@@ -144,6 +144,7 @@ TEST_F(New, RouteErrorsAreNamedAndNothingIsWritten) {
         {"name,latitude,longitude\nA,1\n", {}, ":2: error: the row has 2 cells, the first row names 3"},
         {"name,type\nA,V\x1bR\n", {}, "type \"V\\x1bR\" holds a control character"},
         {"name\nA\n\xE4\xB8\xAD\n", {}, "line 3: the character U+4E2D"},  // UTF-8 outside code page 1252
+        {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<FlightPlan>", {}, ":1: error: an XML file, which is not read"},
     };
     for (const Case& c : cases) {
         WriteFile("route.csv", c.Csv);

@@ -122,7 +122,7 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
 }
 
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
-    given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file)");
+    given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file) or the flight plan");
     given.New.Input = given.In;
     if (IsStandardStream(given.New.OutputPath) && given.BinaryOut) given.BinaryOut();
     return RunNew(given.New, out, err);
@@ -179,16 +179,22 @@ std::vector<Command> Commands(Given& given) {
          "gauge refuses the file or cannot take it whole.",
          {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
          RunShow},
-        {"new", "ROUTE.csv",
+        {"new", "ROUTE.csv|PLAN.pln",
          "builds a report file from a route table in CSV. Its first row names the\n"
          "columns: name, identifier, latitude, longitude, leg distance, planned leg\n"
          "time, and any of type, frequency, alternate identifier, alternate\n"
          "frequency, level, heading, spare, ground speed, actual leg time, estimated\n"
          "arrival, actual arrival (or field 1 to field 15). Coordinates in decimal\n"
-         "degrees (north and east positive, or with N/S/E/W). Leg distances left\n"
-         "out are worked out from the coordinates (great circle, whole nautical\n"
-         "miles). The table may be UTF-8, UTF-16 with its byte order mark, or in\n"
-         "the Windows character set, which the report is written in.",
+         "degrees (north and east positive, or with N/S/E/W) or in degrees and\n"
+         "minutes, seconds if wanted (N50 30.5, 50 30.5 N, 50*30'30\"N; * or the\n"
+         "degree sign). Leg distances left out are worked out from the coordinates\n"
+         "(great circle, whole nautical miles); times are written hh:mm. The table\n"
+         "may be UTF-8, UTF-16 with its byte order mark, or in the Windows\n"
+         "character set, which the report is written in.\n"
+         "A flight plan in text form (first line [flightplan], any extension)\n"
+         "gives one checkpoint per waypoint: name (departure and destination\n"
+         "names first and last), type APT/VOR/NDB/FIX/USR, identifier, position\n"
+         "and level (hundreds of feet).",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
            [&given](const std::string& name, const std::string& value) {
                if (value.empty()) throw Error{name + " needs a file name"};
@@ -197,6 +203,11 @@ std::vector<Command> Commands(Given& given) {
           {"--force", nullptr, "replace FILE if it exists", [&given](auto&, auto&) { given.New.Force = true; }},
           {"--decimal", "SEP", "as for check; leg distances must be numbers with SEP",
            decimal(given.New.DecimalSeparator)},
+          {"--plan-times", nullptr,
+           "fills in the empty planned leg times: leg distance\n"
+           "over the ground speed of the checkpoint at the\n"
+           "leg's end, to the nearest minute",
+           [&given](auto&, auto&) { given.New.PlanTimes = true; }},
           {"--FIELD", "VALUE",
            "a header value: --departure-time 10:05, --extra-fuel1 200,\n"
            "--header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"

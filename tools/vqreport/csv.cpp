@@ -6,13 +6,6 @@
 
 namespace vqreport {
 
-namespace {
-
-// The route text in code page 1252, the character set of the gauge's PC: a
-// UTF-16 text with its byte order mark (a spreadsheet's "Unicode text") is
-// decoded, a valid UTF-8 text converted, and any other taken as code page 1252
-// already (a spreadsheet's CSV on Windows). False, with `error` naming the line,
-// for a character that code page does not have.
 bool ToCp1252Text(const std::string& text, std::string& out, std::string& error) {
     const bool utf16 = text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0;
     const bool bigEndian = utf16 && text[0] == '\xFE';
@@ -61,6 +54,8 @@ bool ToCp1252Text(const std::string& text, std::string& out, std::string& error)
     }
     return true;
 }
+
+namespace {
 
 // The delimiter of the first row: the most frequent of ',' ';' and tab outside quotes.
 char DetectDelimiter(const std::string& text, std::size_t start) {

@@ -22,6 +22,13 @@ struct CsvTable {
     std::vector<CsvRow> Rows;  // blank rows left out
 };
 
+// The route text in code page 1252, the character set of the gauge's PC: a
+// UTF-16 text with its byte order mark (a spreadsheet's "Unicode text") is
+// decoded, a valid UTF-8 text converted, and any other taken as code page 1252
+// already (a spreadsheet's CSV on Windows). False, with `error` naming the line,
+// for a character that code page does not have.
+bool ToCp1252Text(const std::string& text, std::string& out, std::string& error);
+
 // Parses `route`, the bytes of the file. False, with `error` set ("line 4: a
 // quoted cell is not closed"), when it is not CSV or holds a character that
 // code page 1252 does not have.

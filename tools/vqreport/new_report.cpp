@@ -16,11 +16,14 @@
 #include "report/text.h"
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/conversions.h"
+#include "tools/vqreport/coordinates.h"
 #include "tools/vqreport/csv.h"
 #include "tools/vqreport/fields.h"
+#include "tools/vqreport/flight_plan.h"
 #include "tools/vqreport/great_circle.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/printable.h"
+#include "tools/vqreport/route_times.h"
 #include "tools/vqreport/streams.h"
 #include "tools/vqreport/status.h"
 
@@ -81,32 +84,6 @@ int FindColumn(const std::string& heading) {
     return -1;
 }
 
-// A coordinate in decimal degrees, signed or with a hemisphere letter before
-// or after it ("52.3", "-4.5", "52.3N", "W 4.5").
-bool ReadCoordinate(std::string text, bool latitude, char csvDelimiter, double& value) {
-    const char positive = latitude ? 'N' : 'E';
-    const char negative = latitude ? 'S' : 'W';
-    int sign = 0;
-    text = TrimText(text);
-    if (!text.empty()) {
-        const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-        const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
-        if (first == positive || first == negative) {
-            sign = first == negative ? -1 : 1;
-            text = TrimText(text.substr(1));
-        } else if (last == positive || last == negative) {
-            sign = last == negative ? -1 : 1;
-            text = TrimText(text.substr(0, text.size() - 1));
-        }
-    }
-    if (text.empty() || (sign != 0 && (text[0] == '-' || text[0] == '+'))) return false;
-    // A decimal comma, where the cells are not separated by commas.
-    if (csvDelimiter != ',') std::replace(text.begin(), text.end(), ',', '.');
-    if (!cli::ReadNumber(text, value)) return false;
-    if (sign < 0) value = -value;
-    return true;
-}
-
 struct RouteError {
     std::int64_t Line;
     std::string Message;
@@ -123,6 +100,12 @@ public:
     // arrival at the one before, so the first actual arrival must hold the
     // departure time for the first leg to be timed.
     bool StartTheClock();
+    // Problems that a later step found with checkpoints of `table`, each on its row.
+    void FailAt(const CsvTable& table, const std::vector<CheckpointProblem>& problems) {
+        for (const CheckpointProblem& p : problems) {
+            Fail(table.Rows[static_cast<std::size_t>(p.Checkpoint) + 1].Line, p.Message);
+        }
+    }
     const std::vector<RouteError>& ErrorList() const { return Errors; }
 
 private:
@@ -234,14 +217,18 @@ bool RouteBuilder::Build(const CsvTable& table) {
         } else if (latitude.empty() != longitude.empty()) {
             Fail(row.Line, label + "has a latitude or a longitude without the other");
         } else if (!latitude.empty()) {
-            if (!ReadCoordinate(latitude, true, table.Delimiter, stored.Latitude) ||
+            // A decimal comma, where the cells are not separated by commas.
+            const bool decimalComma = table.Delimiter != ',';
+            if (!ReadCoordinate(latitude, Axis::Latitude, decimalComma, stored.Latitude) ||
                 !(std::fabs(stored.Latitude) <= 90.0)) {
-                Fail(row.Line, label + "latitude " + Quoted(latitude) + " is not a latitude (-90 to 90 degrees)");
+                Fail(row.Line, label + "latitude " + Quoted(latitude) +
+                                   " is not a latitude (-90 to 90 degrees); write " + CoordinateForms(Axis::Latitude));
             }
-            if (!ReadCoordinate(longitude, false, table.Delimiter, stored.Longitude) ||
+            if (!ReadCoordinate(longitude, Axis::Longitude, decimalComma, stored.Longitude) ||
                 !(std::fabs(stored.Longitude) <= 180.0)) {
-                Fail(row.Line,
-                     label + "longitude " + Quoted(longitude) + " is not a longitude (-180 to 180 degrees)");
+                Fail(row.Line, label + "longitude " + Quoted(longitude) +
+                                   " is not a longitude (-180 to 180 degrees); write " +
+                                   CoordinateForms(Axis::Longitude));
             }
         }
     }
@@ -410,14 +397,15 @@ int RunNew(const NewOptions& options, std::ostream& out, std::ostream& err) {
         return ExitFailure;
     }
     CsvTable table;
-    if (!ParseCsv(text, table, problem)) {
-        err << options.RoutePath << ": " << problem << "\n";
-        return ExitErrors;
-    }
+    if (!ReadRouteFile(text, options.RoutePath, table, err)) return ExitErrors;
     RouteBuilder builder(options);
     const bool built = builder.Build(table);
     const bool settled = builder.ApplySettings();
-    if (built && settled) builder.StartTheClock();
+    if (built && settled) {
+        NormaliseTimes();
+        if (options.PlanTimes) builder.FailAt(table, PlanLegTimes(options.DecimalSeparator));
+        builder.StartTheClock();
+    }
     if (!builder.ErrorList().empty()) {
         for (const RouteError& error : builder.ErrorList()) {
             // Errors of the table name its line; those of the options, the program.

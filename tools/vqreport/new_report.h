@@ -1,6 +1,6 @@
-// vqreport new: a report file built from a route table (CSV) and header
-// values, written with the module's own writer so that the gauge loads it as
-// it is.
+// vqreport new: a report file built from a route table (CSV) or a flight
+// plan and header values, written with the module's own writer so that the
+// gauge loads it as it is.
 #pragma once
 
 #include <iosfwd>
@@ -23,11 +23,12 @@ struct ReportSetting {
 bool FindReportSetting(const std::string& name, ReportSetting& setting);
 
 struct NewOptions {
-    std::string RoutePath;   // "-": read from Input
+    std::string RoutePath;   // a route table or flight plan; "-": read from Input
     std::string OutputPath;  // empty: tolvanix.rec in the current directory; "-": written to `out`
     std::istream* Input = nullptr;
     bool Force = false;      // replace an existing output file
     char DecimalSeparator = '.';
+    bool PlanTimes = false;  // work out the planned leg times left empty
     std::vector<std::pair<std::string, std::string>> Settings;  // option name, value
 };
 
