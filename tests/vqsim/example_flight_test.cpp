@@ -182,8 +182,8 @@ TEST_F(ExampleFlight, TheGaugeWritesTheTimesAndFuelTheFlightImplies) {
 
     // What the person gets: the nav-log, the log, a face per arrival, the map.
     EXPECT_NE(run.Out.find("Report: out"), std::string::npos) << run.Out;
-    EXPECT_NE(run.Out.find("  7  Dale             (DALEX)"), std::string::npos) << run.Out;
-    EXPECT_NE(ReadFile("out/navlog.txt").find("Departure 07:30, arrival " + arrivals.back()), std::string::npos);
+    EXPECT_NE(run.Out.find("  7 Dale          (DALEX)"), std::string::npos) << run.Out;
+    EXPECT_NE(ReadFile("out/navlog.txt").find(": departure 07:30, arrival " + arrivals.back()), std::string::npos);
     EXPECT_NE(ReadFile("out/vqsim.log").find("|09/09 ENBR          |"), std::string::npos);
     EXPECT_NE(ReadFile("out/route.svg").find("</svg>"), std::string::npos);
     if (run.Err.find("no pictures of the face") == std::string::npos) {
