@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "navlog/times.h"
 #include "platform/regional.h"
 #include "tests/vqreport/vqreport_test.h"
 #include "tools/vqreport/conversions.h"
@@ -45,6 +46,16 @@ TEST(VqreportConversions, JudgeAsTheGaugeDoesWhateverPCTheToolRunsOn) {
     }
     for (const char* bad : {"", "12.5", "$", "0x", "99999999999", "0 ", "-", "00x0"}) {
         EXPECT_FALSE(vqreport::ReadWholeNumber(bad, whole)) << bad;
+    }
+
+    // The nav log reads times as the gauge does.
+    for (const char* text : {"07:45", " 7:45:59 ", "7", "12:15 pm", "AM 1:00", "12:00 am", "9 :05", "24:00", "12:60",
+                             "13:00 PM", "0 AM", "??", "", "7:", ":30", "7:45x", "1:00 P", "99999:00"}) {
+        double hours = -1.0;
+        int minutes = -1;
+        const bool read = vqreport::ReadTimeOfDay(text, hours);
+        EXPECT_EQ(navlog::ReadMinutes(text, minutes), read) << text;
+        EXPECT_EQ(read ? minutes : -1, read ? static_cast<int>(hours * 60.0 + 0.5) : -1) << text;
     }
 }
 

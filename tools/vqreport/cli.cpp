@@ -174,10 +174,11 @@ std::vector<Command> Commands(Given& given) {
            decimal(given.Check.DecimalSeparator)}},
          RunCheck},
         {"show", "FILE",
-         "prints the report as a nav log: header, one row per checkpoint, fuel\n"
-         "account and flight time, as the gauge reads it; exit status 2 when the\n"
-         "gauge refuses the file or cannot take it whole.",
-         {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
+         "prints the report as a nav log as the gauge reads it: header, route\n"
+         "and times of each checkpoint with their totals, flight time (so far),\n"
+         "fuel account; exit status 2 when the gauge refuses the file or cannot\n"
+         "take it whole.",
+         {{"--json", nullptr, "prints the same as JSON (UTF-8)", [&given](auto&, auto&) { given.Json = true; }}},
          RunShow},
         {"new", "ROUTE.csv",
          "builds a report file from a route table in CSV. Its first row names the\n"

@@ -8,14 +8,12 @@
 namespace vqreport {
 
 // Writes the report in the report globals (loaded from `path`) as a readable
-// nav log: header fields, one row per checkpoint, fuel account, flight time.
+// nav log: header fields, the route and times tables with their totals and
+// the flight time (navlog/table.h), the fuel account. UTF-8, control
+// characters escaped.
 void PrintNavLog(const std::string& path, std::ostream& out);
 
-// The same as one JSON object.
+// The same as one JSON object, texts in UTF-8.
 void PrintNavLogJson(const std::string& path, std::ostream& out);
-
-// The flight time from the departure to the arrival time as hh:mm (across
-// midnight when the arrival is earlier), or empty when either is not a time.
-std::string FlightTime(const std::string& departure, const std::string& arrival);
 
 }  // namespace vqreport
