@@ -1,11 +1,13 @@
 // vqreport show: the nav log within 80 columns with every column, its totals
-// and flight times; texts in UTF-8 with escapes; and what it says of files
-// the gauge refuses or cannot take whole.
+// and flight times; the spreadsheet that new reads back to the same
+// checkpoints; texts in UTF-8 with escapes; and what it says of files the
+// gauge refuses or cannot take whole.
 #include <string>
 
 #include "navlog/shown.h"
 #include "report/report.h"
 #include "tests/vqreport/vqreport_test.h"
+#include "tools/vqreport/load.h"
 #include "tools/vqreport/printable.h"
 
 namespace {
@@ -39,6 +41,18 @@ std::string FilledReport() {
         default: return "";
         }
     }));
+}
+
+// The checkpoints of `path` as the gauge writes them: 15 texts, coordinates.
+std::vector<std::string> Checkpoints(const std::string& path) {
+    vqreport::LoadReportFile(path);
+    std::vector<std::string> fields;
+    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
+        const TChkPoint& point = ChkPointList.Item(k);
+        for (auto text : TChkPoint::Texts) fields.push_back(point.*text);
+        fields.push_back(std::to_string(point.Latitude) + " " + std::to_string(point.Longitude));
+    }
+    return fields;
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -103,6 +117,28 @@ TEST_F(Show, TimesTotalsAndFlightTime) {
     }
 }
 
+TEST_F(Show, CsvGivesNewTheSameCheckpoints) {
+    vqtest::WriteFile("filled.rec", FilledReport());
+    for (const std::string& file : {vqtest::SourceFile("examples/tolvanix.rec"), std::string("filled.rec")}) {
+        const auto csv = Vqreport({"show", "--csv", file});
+        ASSERT_EQ(csv.Status, 0) << csv.Err;
+        EXPECT_EQ(csv.Out.substr(0, csv.Out.find('\n') + 1),
+                  "\xEF\xBB\xBFname,type,identifier,frequency,alternate identifier,alternate frequency,level,heading,"
+                  "spare,leg distance,ground speed,planned leg time,actual leg time,estimated arrival,actual "
+                  "arrival,latitude,longitude\r\n");
+        vqtest::WriteFile("route.csv", csv.Out);
+        const auto made = Vqreport({"new", "--force", "-o", "back.rec", "--departure-time", "7:30", "route.csv"});
+        EXPECT_LE(made.Status, 1) << made.Out << made.Err;
+        EXPECT_EQ(Checkpoints("back.rec"), Checkpoints(file)) << csv.Out;
+    }
+    // What new does not take is written as the nav log shows it, and named.
+    vqtest::WriteFile("report.rec", Report({{PointLine(1, 8), "a\tb"}}));
+    const auto csv = Vqreport({"show", "--csv", "report.rec"});
+    EXPECT_EQ(csv.Status, 1);
+    EXPECT_TRUE(Contains(csv.Out, ",a\\tb,")) << csv.Out;
+    EXPECT_TRUE(Contains(csv.Err, "checkpoint 2 spare holds a control character")) << csv.Err;
+}
+
 // The Windows character set becomes UTF-8; control characters and the bytes
 // it leaves undefined are escaped; columns count characters.
 TEST_F(Show, TextsInUtf8WithEscapes) {
@@ -128,7 +164,7 @@ TEST_F(Show, RefusedFileAndOneTheGaugeCannotTakeWhole) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(Contains(run.Err, "the gauge refuses this file")) << run.Err;
     vqtest::WriteFile("short.rec", "Vardemolinquex 2.0\r\nonly one field\r\n");
-    run = Vqreport({"show", "short.rec"});
+    run = Vqreport({"show", "--csv", "short.rec"});
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(Contains(run.Err, "vqreport check short.rec")) << run.Err;
 }

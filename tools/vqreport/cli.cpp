@@ -31,6 +31,7 @@ struct Given {
     std::vector<std::string> Operands;
     CheckOptions Check;
     bool Json = false;
+    bool Csv = false;
     NewOptions New;
     RecoverOptions Recover;
 };
@@ -96,6 +97,7 @@ int RunCheck(Given& given, std::ostream& out, std::ostream& err) {
 }
 
 int RunShow(Given& given, std::ostream& out, std::ostream& err) {
+    if (given.Json && given.Csv) throw Error{"show writes --json or --csv, not both"};
     const std::string file = OneFile(given, "show needs the report file");
     const InputReport input(file, given);
     const LoadResult load = LoadReportFile(input.Path);
@@ -108,8 +110,11 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
             << "; the gauge refuses this file (vqreport check " << file << " tells more)\n";
         return ExitErrors;
     }
+    int escaped = 0;
     if (given.Json) {
         PrintNavLogJson(file, out);
+    } else if (given.Csv) {
+        escaped = PrintNavLogCsv(file, out, err);
     } else {
         PrintNavLog(file, out);
     }
@@ -118,7 +123,7 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
         err << file << ": error: the gauge cannot take this file whole; vqreport check " << file << " tells why\n";
         return ExitErrors;
     }
-    return ExitClean;
+    return escaped > 0 ? ExitWarnings : ExitClean;
 }
 
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
@@ -178,7 +183,12 @@ std::vector<Command> Commands(Given& given) {
          "and times of each checkpoint with their totals, flight time (so far),\n"
          "fuel account; exit status 2 when the gauge refuses the file or cannot\n"
          "take it whole.",
-         {{"--json", nullptr, "prints the same as JSON (UTF-8)", [&given](auto&, auto&) { given.Json = true; }}},
+         {{"--json", nullptr, "prints the same as JSON (UTF-8)", [&given](auto&, auto&) { given.Json = true; }},
+          {"--csv", nullptr,
+           "prints the checkpoints as a spreadsheet (CSV, UTF-8) with\n"
+           "the columns new reads; exit status 1 when a text holds a\n"
+           "control character, written escaped, which new refuses",
+           [&given](auto&, auto&) { given.Csv = true; }}},
          RunShow},
         {"new", "ROUTE.csv",
          "builds a report file from a route table in CSV. Its first row names the\n"
@@ -186,9 +196,10 @@ std::vector<Command> Commands(Given& given) {
          "time, and any of type, frequency, alternate identifier, alternate\n"
          "frequency, level, heading, spare, ground speed, actual leg time, estimated\n"
          "arrival, actual arrival (or field 1 to field 15). Coordinates in decimal\n"
-         "degrees (north and east positive, or with N/S/E/W). Leg distances left\n"
-         "out are worked out from the coordinates (great circle, whole nautical\n"
-         "miles). The table may be UTF-8, UTF-16 with its byte order mark, or in\n"
+         "degrees (north and east positive, or with N/S/E/W). Without a leg\n"
+         "distance column the leg distances are worked out from the coordinates\n"
+         "(great circle, whole nautical miles); a column given is never filled\n"
+         "in. The table may be UTF-8, UTF-16 with its byte order mark, or in\n"
          "the Windows character set, which the report is written in.",
          {{"-o|--output", "FILE", "the report file to write (default tolvanix.rec here)",
            [&given](const std::string& name, const std::string& value) {

@@ -1,5 +1,6 @@
 #include "tools/vqreport/show.h"
 
+#include <charconv>
 #include <ostream>
 #include <span>
 
@@ -36,6 +37,20 @@ void PrintHeaderField(std::ostream& out, std::int64_t line, const std::string& l
     std::string text = prefix + (meaning ? navlog::PadRight(shown, std::min<std::size_t>(16, room)) + tail
                                          : navlog::Cut(shown, room));
     out << text.erase(text.find_last_not_of(' ') + 1) << "\n";
+}
+
+// A CSV cell: in quotes when it holds the separator or a quote ("" for a quote).
+std::string CsvCell(const std::string& text) {
+    if (text.find_first_of(",\"") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The shortest text that reads back as the same number.
+std::string ExactNumber(double value) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 }  // namespace
@@ -89,6 +104,29 @@ void PrintNavLogJson(const std::string& path, std::ostream& out) {
     out << "  \"FlightTime\": "
         << (flight.Is == navlog::FlightTime::Whole ? JsonString(navlog::DurationText(flight.Minutes)) : "null")
         << "\n}\n";
+}
+
+int PrintNavLogCsv(const std::string& path, std::ostream& out, std::ostream& err) {
+    int escaped = 0;
+    out << "\xEF\xBB\xBF";
+    for (int f = 0; f < TChkPoint::TextCount; ++f) out << CheckpointRow(f).Holds << ",";
+    out << "latitude,longitude\r\n";
+    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
+        const TChkPoint& point = ChkPointList.Item(k);
+        for (int f = 0; f < TChkPoint::TextCount; ++f) {
+            const ReportText& text = point.*TChkPoint::Texts[f];
+            if (navlog::HasEscapedByte(text)) {
+                ++escaped;
+                err << ShownName(path) << ": warning: checkpoint " << k + 1 << " " << CheckpointRow(f).Holds
+                    << " holds a control character or a byte the Windows character set leaves undefined, written "
+                       "escaped: "
+                    << Quoted(text) << "; vqreport new does not take it back as it is\n";
+            }
+            out << CsvCell(Printable(text)) << ",";
+        }
+        out << ExactNumber(point.Latitude) << "," << ExactNumber(point.Longitude) << "\r\n";
+    }
+    return escaped;
 }
 
 }  // namespace vqreport
