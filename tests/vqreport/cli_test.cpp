@@ -2,11 +2,13 @@
 // robustness: wrong command lines get a message and status 3, and no input
 // file makes it crash or hang.
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "navlog/times.h"
 #include "platform/regional.h"
 #include "tests/vqreport/vqreport_test.h"
+#include "tools/vqreport/cli.h"
 #include "tools/vqreport/conversions.h"
 
 namespace {
@@ -96,6 +98,24 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
 }
 
 class VqreportRobustness : public vqtest::ModuleTest {};
+
+// A stream whose every write fails, as standard output on a full disk.
+struct FullDevice : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(VqreportRobustness, OutputThatCannotBeWrittenIsAnError) {
+    vqtest::WriteFile("report.rec", vqtest::CrLfLines(vqreporttest::CleanReportLines(2)));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"show", "report.rec"}, {"show", "--json", "report.rec"}, {"show", "--csv", "report.rec"},
+             {"check", "report.rec"}, {"recover"}, {"--help"}}) {
+        FullDevice full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(vqreport::RunVqreport(args, out, err), 3) << args[0];
+        EXPECT_EQ(err.str(), "vqreport: cannot write to standard output\n") << args[0];
+    }
+}
 
 // Spoiled copies of a good report, and of random bytes: check and show end
 // with a status of 0 to 3 and never crash or hang.

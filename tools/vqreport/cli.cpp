@@ -11,6 +11,7 @@
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/new_report.h"
+#include "tools/vqreport/output.h"
 #include "tools/vqreport/printable.h"
 #include "tools/vqreport/recover.h"
 #include "tools/vqreport/show.h"
@@ -26,7 +27,6 @@ using cli::Error;
 // What the command line gives the command.
 struct Given {
     std::istream* In = nullptr;  // for a file named "-"
-    void (*BinaryOut)() = nullptr;
     bool Help = false;
     std::vector<std::string> Operands;
     CheckOptions Check;
@@ -111,6 +111,7 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
         return ExitErrors;
     }
     int escaped = 0;
+    if (given.Json || given.Csv) SetOutputKind(out, OutputKind::Utf8);
     if (given.Json) {
         PrintNavLogJson(file, out);
     } else if (given.Csv) {
@@ -129,7 +130,7 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
     given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file)");
     given.New.Input = given.In;
-    if (IsStandardStream(given.New.OutputPath) && given.BinaryOut) given.BinaryOut();
+    if (IsStandardStream(given.New.OutputPath)) SetOutputKind(out, OutputKind::Bytes);
     return RunNew(given.New, out, err);
 }
 
@@ -313,23 +314,27 @@ int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::os
     return RunVqreport(args, nothing, out, err);
 }
 
-int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-                void (*binaryOut)()) {
+int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    int status = ExitFailure;
     try {
         Given given;
         given.In = &in;
-        given.BinaryOut = binaryOut;
-        return Dispatch(args, given, out, err);
+        status = Dispatch(args, given, out, err);
     } catch (const Error& usage) {
         err << "vqreport: " << usage.Message << "\n" << UsageText();
-        return ExitFailure;
     } catch (const std::exception& error) {
         err << "vqreport: " << error.what() << "\n";
-        return ExitFailure;
     } catch (...) {
         err << "vqreport: unexpected failure\n";
-        return ExitFailure;
     }
+    // What could not be written is lost to the reader: no status may say otherwise.
+    if (!out.flush()) {
+        const std::string why = OutputProblem(out);
+        err << "vqreport: cannot write to standard output" << (why.empty() ? "" : ": " + why) << "\n";
+        status = ExitFailure;
+    }
+    err.flush();
+    return status;
 }
 
 }  // namespace vqreport
