@@ -79,6 +79,11 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
         {{"recover", "--restore", "a", "b", "c"}, "recover --restore takes a file and a directory, no more"},
         {{"recover", "--restore="}, "--restore= needs a file name"},
         {{"recover", "--restore", "-"}, "- is none"},
+        {{"show", "--json", "--csv", "a.rec"}, "--json or --csv, not both"},
+        {{"check", "--decimal=,", "--decimal", ".", "a.rec"}, "--decimal is given twice"},
+        {{"new", "-o", "a.rec", "--output", "b.rec", "r.csv"}, "--output is given twice"},
+        {{"new", "--departure-time", "9:00", "--DepartureTime", "9:30", "r.csv"},
+         "--DepartureTime sets the field that --departure-time sets already"},
     };
     for (const Case& c : cases) {
         const auto run = Vqreport(c.Args);

@@ -283,6 +283,8 @@ TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
         {Args(Example, "o8", {"--crash-at", "06:00", "--print-script"}), 0, "before the start at 07:28:00"},
         {Args(Example, "o8", {"--crash-at", "+24:00", "--print-script"}), 0, "+24:00"},
         {{"--print-script", "--", Example}, 0, "07:28:00  switch"},
+        {Args(Example, "o8", {"--face-at", "07:40", "--face-at", "07:50", "--print-script"}), 0, "07:50:00  face"},
+        {Args(Example, "o8", {"--speed", "400", "--speed", "300"}), 2, "--speed is given twice"},
         {{"--version"}, 0, "vqsim 1."},
         {Args("cut.rec", "."), 1, "cut.rec: the gauge does not take the report as written"},
     };

@@ -215,6 +215,14 @@ std::vector<Command> Commands(Given& given) {
            "--header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"
            "--start-fuel NUMBER, ...",
            [&given](const std::string& name, const std::string& value) {
+               // Two spellings of one field ("--departure-time", "--DepartureTime") are one option.
+               ReportSetting field, other;
+               FindReportSetting(name.substr(2), field);
+               for (const auto& [earlier, unused] : given.New.Settings) {
+                   if (FindReportSetting(earlier, other) && other.What == field.What && other.Index == field.Index) {
+                       throw Error{name + " sets the field that --" + earlier + " sets already"};
+                   }
+               }
                given.New.Settings.emplace_back(name.substr(2), value);
            },
            "a value", NamesReportSetting}},
@@ -264,7 +272,8 @@ std::string Described(const Command& command) {
 
 const char* const ExitStatusNote =
     "\nA FILE of - is standard input (or, for -o, standard output).\n"
-    "Exit status 3: a wrong command line, or a file that cannot be read or written.\n";
+    "Exit status 3: a wrong command line (an option given twice among them), or a\n"
+    "file that cannot be read or written, standard output included.\n";
 
 std::string UsageText() {
     Given unused;
