@@ -122,8 +122,8 @@ TEST_F(VqreportRobustness, OutputThatCannotBeWrittenIsAnError) {
     }
 }
 
-// Spoiled copies of a good report, and of random bytes: check and show end
-// with a status of 0 to 3 and never crash or hang.
+// Spoiled copies of a good report, and of random bytes: check and show (as a
+// nav log, JSON and CSV) end with a status of 0 to 3 and never crash or hang.
 TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
     const std::string good = vqtest::CrLfLines(vqreporttest::CleanReportLines(4));
     std::mt19937 random(20240611);
@@ -146,7 +146,8 @@ TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
         vqtest::WriteFile("fuzz.rec", bytes);
         for (const auto& args : {std::vector<std::string>{"check", "fuzz.rec"},
                                  std::vector<std::string>{"show", "fuzz.rec"},
-                                 std::vector<std::string>{"show", "--json", "fuzz.rec"}}) {
+                                 std::vector<std::string>{"show", "--json", "fuzz.rec"},
+                                 std::vector<std::string>{"show", "--csv", "fuzz.rec"}}) {
             const auto run = Vqreport(args);
             EXPECT_GE(run.Status, 0);
             EXPECT_LE(run.Status, 3);
