@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace {
@@ -27,6 +29,7 @@ std::string Shown(const Option& option) {
 std::vector<std::string> Parse(const std::vector<std::string>& args, const Table& table,
                                const std::function<std::string(const std::string& option)>& unknown) {
     std::vector<std::string> operands;
+    std::vector<std::string> given;  // the options met so far: their table names, or a family member's name
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         if (name == "--") {
@@ -52,6 +55,11 @@ std::vector<std::string> Parse(const std::vector<std::string>& args, const Table
             joined = true;
         }
         if (!option) throw Error{unknown(name)};
+        const std::string key = option->Matches ? name : option->Name;
+        if (!option->Repeatable && std::find(given.begin(), given.end(), key) != given.end()) {
+            throw Error{name + " is given twice; give it once"};
+        }
+        given.push_back(key);
         if (!option->Value) {
             if (joined) throw Error{name + " takes no value"};
         } else if (option->Value[0] == '[') {

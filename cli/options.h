@@ -31,14 +31,18 @@ struct Option {
     const char* Needs = "a value";
     // For a family of options (--FIELD): which names belong to it, instead of Name.
     bool (*Matches)(const std::string& name) = nullptr;
+    // May be given more than once ("--face-at 07:40 --face-at 07:50"). Any
+    // other option given twice is a mistake: which of the two was meant?
+    // (Each name of a family counts as an option of its own.)
+    bool Repeatable = false;
 };
 using Table = std::vector<Option>;
 
 // Reads `args` against `table`: "--name value", "--name=value", "-oVALUE",
 // and after "--" arguments only. Returns the arguments that are not options.
 // Throws Error for a missing value, a value given to an option that takes
-// none, or an option not in the table (with the message `unknown` makes of
-// it).
+// none, an option given twice that is not repeatable, or an option not in
+// the table (with the message `unknown` makes of it).
 std::vector<std::string> Parse(const std::vector<std::string>& args, const Table& table,
                                const std::function<std::string(const std::string& option)>& unknown);
 

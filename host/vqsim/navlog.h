@@ -16,10 +16,8 @@ std::string DisplayLogLine(long long secondsOfDay, const char* line1, const char
 // false when either is not a time.
 bool MinutesBetween(const std::string& from, const std::string& to, int& minutes);
 
-// The checkpoints as a table (number, name, identifier in brackets when the
-// checkpoint has no position, leg distance, planned and flown leg time and
-// their difference, estimated and actual arrival), then the totals: planned
-// and flown time, departure, arrival, flight time, and the fuel figures.
+// The report as the nav log shows it (navlog/table.h), then what the
+// simulator adds: checkpoints beyond the gauge's 100, and the fuel figures.
 std::string NavLogTable(const ReportCopy& report);
 
 }  // namespace vqsim

@@ -111,7 +111,8 @@ cli::Table Table(Options& o) {
          "times (otherwise the flight is taken up after the last one)",
          flag(o.FromStart, true)},
         {"--face-at", "TIME", "also draw the face at this time (may be repeated)",
-         [&o](const std::string& name, const std::string& value) { o.FaceAt.push_back(Time(name, value)); }, "a time"},
+         [&o](const std::string& name, const std::string& value) { o.FaceAt.push_back(Time(name, value)); }, "a time",
+         nullptr, true},
         {"--no-pictures", nullptr, "no pictures of the face and no map", flag(o.Pictures, false)},
         {"--scale", "N", "size of the face pictures, times the instrument's pixels (default 3)",
          [&o](const std::string& name, const std::string& value) {

@@ -6,10 +6,6 @@
 
 namespace vqsim {
 
-bool HasPosition(const TChkPoint& point) { return point.Latitude != 0.0 || point.Longitude != 0.0; }
-
-std::string ShownIdent(const TChkPoint& point) { return point.Ident.empty() ? point.AltIdent : point.Ident; }
-
 bool ReadReportCopy(const std::string& path, const std::string& name, ReportCopy& report, std::string& error,
                     std::vector<std::string>* warnings) {
     const ReportFileRead read = ReadReportFile(path.c_str());

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "navlog/shown.h"
 #include "report/report.h"
 #include "report/report_format.h"
 
@@ -20,10 +21,9 @@ struct ReportCopy {
     bool Whole = true;  // the gauge takes the file as written (otherwise it keeps a copy before its first save)
 };
 
-// A checkpoint whose latitude and longitude are not both 0.
-bool HasPosition(const TChkPoint& point);
-// The identifier the display shows: Ident, or AltIdent when Ident is empty.
-std::string ShownIdent(const TChkPoint& point);
+// Whether a checkpoint has a position, and the identifier the display shows.
+using navlog::HasPosition;
+using navlog::ShownIdent;
 
 // Reads the report file `path`. False, with a message naming `name` and the
 // line, for a file the gauge refuses or a position the simulator cannot fly

@@ -4,13 +4,14 @@
 #   interface < platform < report < persistence < progress < display < gauge
 # host/ may include interface, platform and report; tools/ also persistence
 # (the reset of the module's state) and progress; both the tools' command
-# lines (cli/), which include none of the module.
+# lines (cli/), which include none of the module, and the nav log (navlog/),
+# which reads the report layer and cli/.
 # Every include of a folder of the tree is checked; system headers are not.
 #   check_layers.sh ROOT      (exit 1 naming each upward include)
 set -uo pipefail
 root=${1:?usage: check_layers.sh ROOT}
 cd "$root" || exit 2
-find interface platform report persistence progress display gauge cli host tools \
+find interface platform report persistence progress display gauge cli navlog host tools \
      -name '*.h' -o -name '*.cpp' 2>/dev/null | sort |
   xargs -r grep -HnE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[a-z_]+/' |
   awk '
@@ -18,8 +19,9 @@ find interface platform report persistence progress display gauge cli host tools
       n = split("interface platform report persistence progress display gauge", order, " ")
       for (i = 1; i <= n; i++) rank[order[i]] = i
       allowed["cli"] = "cli"
-      allowed["host"] = "interface platform report cli host"
-      allowed["tools"] = "interface platform report persistence progress cli tools"
+      allowed["navlog"] = "interface platform report cli navlog"
+      allowed["host"] = "interface platform report cli navlog host"
+      allowed["tools"] = "interface platform report persistence progress cli navlog tools"
     }
     {
       split($0, part, ":"); file = part[1]; line = part[2]

@@ -2,10 +2,13 @@
 // robustness: wrong command lines get a message and status 3, and no input
 // file makes it crash or hang.
 #include <random>
+#include <sstream>
 #include <string>
 
+#include "navlog/times.h"
 #include "platform/regional.h"
 #include "tests/vqreport/vqreport_test.h"
+#include "tools/vqreport/cli.h"
 #include "tools/vqreport/conversions.h"
 
 namespace {
@@ -46,6 +49,16 @@ TEST(VqreportConversions, JudgeAsTheGaugeDoesWhateverPCTheToolRunsOn) {
     for (const char* bad : {"", "12.5", "$", "0x", "99999999999", "0 ", "-", "00x0"}) {
         EXPECT_FALSE(vqreport::ReadWholeNumber(bad, whole)) << bad;
     }
+
+    // The nav log reads times as the gauge does.
+    for (const char* text : {"07:45", " 7:45:59 ", "7", "12:15 pm", "AM 1:00", "12:00 am", "9 :05", "24:00", "12:60",
+                             "13:00 PM", "0 AM", "??", "", "7:", ":30", "7:45x", "1:00 P", "99999:00"}) {
+        double hours = -1.0;
+        int minutes = -1;
+        const bool read = vqreport::ReadTimeOfDay(text, hours);
+        EXPECT_EQ(navlog::ReadMinutes(text, minutes), read) << text;
+        EXPECT_EQ(read ? minutes : -1, read ? static_cast<int>(hours * 60.0 + 0.5) : -1) << text;
+    }
 }
 
 TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
@@ -66,6 +79,11 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
         {{"recover", "--restore", "a", "b", "c"}, "recover --restore takes a file and a directory, no more"},
         {{"recover", "--restore="}, "--restore= needs a file name"},
         {{"recover", "--restore", "-"}, "- is none"},
+        {{"show", "--json", "--csv", "a.rec"}, "--json or --csv, not both"},
+        {{"check", "--decimal=,", "--decimal", ".", "a.rec"}, "--decimal is given twice"},
+        {{"new", "-o", "a.rec", "--output", "b.rec", "r.csv"}, "--output is given twice"},
+        {{"new", "--departure-time", "9:00", "--DepartureTime", "9:30", "r.csv"},
+         "--DepartureTime sets the field that --departure-time sets already"},
     };
     for (const Case& c : cases) {
         const auto run = Vqreport(c.Args);
@@ -86,8 +104,26 @@ TEST(VqreportCommandLine, MistakesGetAMessageAndStatus3) {
 
 class VqreportRobustness : public vqtest::ModuleTest {};
 
-// Spoiled copies of a good report, and of random bytes: check and show end
-// with a status of 0 to 3 and never crash or hang.
+// A stream whose every write fails, as standard output on a full disk.
+struct FullDevice : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(VqreportRobustness, OutputThatCannotBeWrittenIsAnError) {
+    vqtest::WriteFile("report.rec", vqtest::CrLfLines(vqreporttest::CleanReportLines(2)));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"show", "report.rec"}, {"show", "--json", "report.rec"}, {"show", "--csv", "report.rec"},
+             {"check", "report.rec"}, {"recover"}, {"--help"}}) {
+        FullDevice full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(vqreport::RunVqreport(args, out, err), 3) << args[0];
+        EXPECT_EQ(err.str(), "vqreport: cannot write to standard output\n") << args[0];
+    }
+}
+
+// Spoiled copies of a good report, and of random bytes: check and show (as a
+// nav log, JSON and CSV) end with a status of 0 to 3 and never crash or hang.
 TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
     const std::string good = vqtest::CrLfLines(vqreporttest::CleanReportLines(4));
     std::mt19937 random(20240611);
@@ -110,7 +146,8 @@ TEST_F(VqreportRobustness, AnyFileEndsWithAStatus) {
         vqtest::WriteFile("fuzz.rec", bytes);
         for (const auto& args : {std::vector<std::string>{"check", "fuzz.rec"},
                                  std::vector<std::string>{"show", "fuzz.rec"},
-                                 std::vector<std::string>{"show", "--json", "fuzz.rec"}}) {
+                                 std::vector<std::string>{"show", "--json", "fuzz.rec"},
+                                 std::vector<std::string>{"show", "--csv", "fuzz.rec"}}) {
             const auto run = Vqreport(args);
             EXPECT_GE(run.Status, 0);
             EXPECT_LE(run.Status, 3);

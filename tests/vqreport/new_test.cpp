@@ -97,21 +97,24 @@ TEST_F(New, StandardInputAndOutput) {
     EXPECT_EQ(Vqreport({"show", "-"}, run.Out).Out.compare(0, 24, "Report -: 3 checkpoints\n"), 0);
 }
 
-TEST_F(New, GivenLegDistancesAndSpreadsheetCsv) {
+TEST_F(New, GivenColumnsAreNeverFilledInAndSpreadsheetCsv) {
     // Semicolons between cells, decimal commas in the coordinates, a byte
-    // order mark, and leg distances given (one left to work out).
+    // order mark, and leg distances given: one left empty stays empty (and
+    // check finds it), as does the first actual arrival of a column.
     WriteFile("route.csv",
-              "\xEF\xBB\xBFName;Ident;Lat;Lon;Leg distance;Planned\r\n"
-              "A;AAA;52,0;4,0;;\r\n"
-              "B;BBB;52,5;4,0;31;00:10\r\n"
-              "C;CCC;53,0;4,0;;00:10\r\n"
-              ";;;;;\r\n");
+              "\xEF\xBB\xBFName;Ident;Lat;Lon;Leg distance;Planned;ATA\r\n"
+              "A;AAA;52,0;4,0;;;\r\n"
+              "B;BBB;52,5;4,0;31;00:10;\r\n"
+              "C;CCC;53,0;4,0;;00:10;\r\n"
+              ";;;;;;\r\n");
     auto run = Vqreport({"new", "route.csv", "--departure-time", "9:00"});
-    ASSERT_EQ(run.Status, 0) << run.Out << run.Err;
+    EXPECT_EQ(run.Status, 2) << run.Out << run.Err;
+    EXPECT_NE(run.Out.find("tolvanix.rec:71: error: checkpoint 3 (\"C\") leg distance: is empty"), std::string::npos);
     LoadReport();
     ASSERT_EQ(ChkPointList.Count, 3);
     EXPECT_EQ(ChkPointList.Item(1).LegDistance, "31");
-    EXPECT_EQ(ChkPointList.Item(2).LegDistance, "30");
+    EXPECT_EQ(ChkPointList.Item(2).LegDistance, "");
+    EXPECT_EQ(ChkPointList.Item(0).ActualArrival, "");
     EXPECT_EQ(ChkPointList.Item(2).Latitude, 53.0);
 
     // A decimal leg distance must suit the gauge's PC.

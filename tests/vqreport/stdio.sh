@@ -2,7 +2,8 @@
 # vqreport itself with "-" for its files. A route on standard input becomes a
 # report on standard output byte for byte as `new -o FILE` writes it (CR LF
 # kept: binary mode on Windows), and `show -` reads a report with a Ctrl-Z
-# in it as `show FILE` does (no end of file at the Ctrl-Z).
+# in it as `show FILE` does (no end of file at the Ctrl-Z). Report texts come
+# out in the reader's character set, and output to a full device is an error.
 #   stdio.sh VQREPORT [EMULATOR...]
 set -u
 prog=$1
@@ -20,3 +21,29 @@ awk 'NR == 22 { printf "a\032b\r\n"; next } { print }' stdio-file.rec > stdio-z.
 cmp stdio-file.txt stdio-in.txt || fail "show - reads otherwise than show FILE: $(cat stdio-in.txt)"
 grep -q '^Report stdio-z.rec: 2 checkpoints' stdio-in.txt || fail "not read to its end: $(cat stdio-in.txt)"
 echo "standard input and output keep the report's bytes"
+
+# Report texts in the reader's character set: UTF-8 on Linux; code page 1252
+# with CR LF to a file or pipe on Windows. CSV and JSON are UTF-8 everywhere.
+printf 'name,latitude,longitude\n\305lesund,1,2\nB\370,1.5,2\n' > stdio-1252.csv
+"$@" "$prog" new -o stdio-1252.rec --force --departure-time 9:00 stdio-1252.csv >/dev/null
+case $prog in
+  *.exe) name='\305lesund' end='\r' ;;
+  *) name='\303\205lesund' end='' ;;
+esac
+"$@" "$prog" show stdio-1252.rec > stdio-1252.txt
+LC_ALL=C grep -q "$(printf "^  1 $name     ")" stdio-1252.txt || fail "show: $(od -c stdio-1252.txt | head -40)"
+LC_ALL=C grep -q "$(printf "^Route$end\$")" stdio-1252.txt || fail "show: line ends"
+"$@" "$prog" show --csv stdio-1252.rec | LC_ALL=C grep -q "$(printf '\303\205lesund,')" || fail "show --csv"
+echo "report texts in the reader's character set"
+
+# Output that cannot be written: status 3 and a message on standard error.
+if [ -w /dev/full ]; then
+  for args in "show stdio-file.rec" "show --json stdio-file.rec" "show --csv stdio-file.rec" \
+              "check stdio-file.rec" "recover"; do
+    "$@" "$prog" $args > /dev/full 2> stdio-err.txt
+    status=$?
+    [ $status = 3 ] && grep -q "cannot write to standard output" stdio-err.txt ||
+      fail "$args > /dev/full: status $status, $(cat stdio-err.txt)"
+  done
+  echo "output to a full device is an error"
+fi

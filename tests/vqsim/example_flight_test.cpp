@@ -182,8 +182,8 @@ TEST_F(ExampleFlight, TheGaugeWritesTheTimesAndFuelTheFlightImplies) {
 
     // What the person gets: the nav-log, the log, a face per arrival, the map.
     EXPECT_NE(run.Out.find("Report: out"), std::string::npos) << run.Out;
-    EXPECT_NE(run.Out.find("  7  Dale             (DALEX)"), std::string::npos) << run.Out;
-    EXPECT_NE(ReadFile("out/navlog.txt").find("Departure 07:30, arrival " + arrivals.back()), std::string::npos);
+    EXPECT_NE(run.Out.find("  7 Dale          (DALEX)"), std::string::npos) << run.Out;
+    EXPECT_NE(ReadFile("out/navlog.txt").find(": departure 07:30, arrival " + arrivals.back()), std::string::npos);
     EXPECT_NE(ReadFile("out/vqsim.log").find("|09/09 ENBR          |"), std::string::npos);
     EXPECT_NE(ReadFile("out/route.svg").find("</svg>"), std::string::npos);
     if (run.Err.find("no pictures of the face") == std::string::npos) {
@@ -292,6 +292,8 @@ TEST_F(ExampleFlight, BadInputGetsAMessageAndAnExitStatus) {
         {Args(Example, "o8", {"--crash-at", "06:00", "--print-script"}), 0, "before the start at 07:28:00"},
         {Args(Example, "o8", {"--crash-at", "+24:00", "--print-script"}), 0, "+24:00"},
         {{"--print-script", "--", Example}, 0, "07:28:00  switch"},
+        {Args(Example, "o8", {"--face-at", "07:40", "--face-at", "07:50", "--print-script"}), 0, "07:50:00  face"},
+        {Args(Example, "o8", {"--speed", "400", "--speed", "300"}), 2, "--speed is given twice"},
         {{"--version"}, 0, "vqsim 1."},
         {Args("cut.rec", "."), 1, "cut.rec: the gauge does not take the report as written"},
     };

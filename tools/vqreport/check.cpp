@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "interface/units.h"
+#include "navlog/shown.h"
 #include "platform/decimal.h"
 #include "platform/text_file.h"
 #include "report/report.h"
@@ -514,7 +515,7 @@ void Checker::CheckPosition(std::int64_t k) {
     const char* const StepPast =
         "The gauge never detects the arrival at this checkpoint; press the mark button as the aircraft passes "
         "it, then the next-checkpoint button.";
-    if (point.Latitude == 0.0 && point.Longitude == 0.0) {
+    if (!navlog::HasPosition(point)) {
         Add(Severity::Warning, latLine, PointName(k) + " position",
             "latitude and longitude are both 0.000000: the checkpoint has no position",
             std::string(StepPast) + " Its identifier shows in brackets.");
@@ -533,7 +534,7 @@ void Checker::CheckPosition(std::int64_t k) {
     }
     if (!inRange || k == 0) return;
     const TChkPoint& before = ChkPointList.Item(static_cast<std::int32_t>(k - 1));
-    if (before.Latitude == 0.0 && before.Longitude == 0.0) return;
+    if (!navlog::HasPosition(before)) return;
     const double d = std::hypot(point.Latitude - before.Latitude, point.Longitude - before.Longitude);
     if (d < 2 * ArrivalDistanceDegrees) {
         Add(Severity::Warning, latLine, PointName(k) + " position",
@@ -580,7 +581,7 @@ void Checker::CheckDisplay(std::int64_t k) {
     if (point.Name != "Approach") {
         // Line 1 of the main page shows the identifier pair in use.
         const bool useIdent = !point.Ident.empty();
-        const bool bracketed = point.Latitude == 0.0 && point.Longitude == 0.0;
+        const bool bracketed = !navlog::HasPosition(point);
         CheckShownText(k, useIdent ? PfIdent : PfAltIdent, bracketed ? BracketedIdentWidth : IdentWidth,
                        bracketed ? "The display cuts it (it shows in brackets, as the checkpoint has no position)."
                                  : Cut);

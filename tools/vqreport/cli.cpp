@@ -11,6 +11,7 @@
 #include "tools/vqreport/check.h"
 #include "tools/vqreport/load.h"
 #include "tools/vqreport/new_report.h"
+#include "tools/vqreport/output.h"
 #include "tools/vqreport/printable.h"
 #include "tools/vqreport/recover.h"
 #include "tools/vqreport/show.h"
@@ -26,11 +27,11 @@ using cli::Error;
 // What the command line gives the command.
 struct Given {
     std::istream* In = nullptr;  // for a file named "-"
-    void (*BinaryOut)() = nullptr;
     bool Help = false;
     std::vector<std::string> Operands;
     CheckOptions Check;
     bool Json = false;
+    bool Csv = false;
     NewOptions New;
     RecoverOptions Recover;
 };
@@ -96,6 +97,7 @@ int RunCheck(Given& given, std::ostream& out, std::ostream& err) {
 }
 
 int RunShow(Given& given, std::ostream& out, std::ostream& err) {
+    if (given.Json && given.Csv) throw Error{"show writes --json or --csv, not both"};
     const std::string file = OneFile(given, "show needs the report file");
     const InputReport input(file, given);
     const LoadResult load = LoadReportFile(input.Path);
@@ -108,8 +110,12 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
             << "; the gauge refuses this file (vqreport check " << file << " tells more)\n";
         return ExitErrors;
     }
+    int escaped = 0;
+    if (given.Json || given.Csv) SetOutputKind(out, OutputKind::Utf8);
     if (given.Json) {
         PrintNavLogJson(file, out);
+    } else if (given.Csv) {
+        escaped = PrintNavLogCsv(file, out, err);
     } else {
         PrintNavLog(file, out);
     }
@@ -118,13 +124,13 @@ int RunShow(Given& given, std::ostream& out, std::ostream& err) {
         err << file << ": error: the gauge cannot take this file whole; vqreport check " << file << " tells why\n";
         return ExitErrors;
     }
-    return ExitClean;
+    return escaped > 0 ? ExitWarnings : ExitClean;
 }
 
 int RunNewCommand(Given& given, std::ostream& out, std::ostream& err) {
     given.New.RoutePath = OneFile(given, "new needs the route table (a CSV file) or the flight plan");
     given.New.Input = given.In;
-    if (IsStandardStream(given.New.OutputPath) && given.BinaryOut) given.BinaryOut();
+    if (IsStandardStream(given.New.OutputPath)) SetOutputKind(out, OutputKind::Bytes);
     return RunNew(given.New, out, err);
 }
 
@@ -174,10 +180,16 @@ std::vector<Command> Commands(Given& given) {
            decimal(given.Check.DecimalSeparator)}},
          RunCheck},
         {"show", "FILE",
-         "prints the report as a nav log: header, one row per checkpoint, fuel\n"
-         "account and flight time, as the gauge reads it; exit status 2 when the\n"
-         "gauge refuses the file or cannot take it whole.",
-         {{"--json", nullptr, "prints the same as JSON", [&given](auto&, auto&) { given.Json = true; }}},
+         "prints the report as a nav log as the gauge reads it: header, route\n"
+         "and times of each checkpoint with their totals, flight time (so far),\n"
+         "fuel account; exit status 2 when the gauge refuses the file or cannot\n"
+         "take it whole.",
+         {{"--json", nullptr, "prints the same as JSON (UTF-8)", [&given](auto&, auto&) { given.Json = true; }},
+          {"--csv", nullptr,
+           "prints the checkpoints as a spreadsheet (CSV, UTF-8) with\n"
+           "the columns new reads; exit status 1 when a text holds a\n"
+           "control character, written escaped, which new refuses",
+           [&given](auto&, auto&) { given.Csv = true; }}},
          RunShow},
         {"new", "ROUTE.csv|PLAN.pln",
          "builds a report file from a route table in CSV. Its first row names the\n"
@@ -187,8 +199,9 @@ std::vector<Command> Commands(Given& given) {
          "arrival, actual arrival (or field 1 to field 15). Coordinates in decimal\n"
          "degrees (north and east positive, or with N/S/E/W) or in degrees and\n"
          "minutes, seconds if wanted (N50 30.5, 50 30.5 N, 50*30'30\"N; * or the\n"
-         "degree sign). Leg distances left out are worked out from the coordinates\n"
-         "(great circle, whole nautical miles); times are written hh:mm. The table\n"
+         "degree sign). Without a leg distance column the leg distances are\n"
+         "worked out from the coordinates (great circle, whole nautical miles);\n"
+         "a column given is never filled in. Times are written hh:mm. The table\n"
          "may be UTF-8, UTF-16 with its byte order mark, or in the Windows\n"
          "character set, which the report is written in.\n"
          "A flight plan in text form (first line [flightplan], any extension)\n"
@@ -213,6 +226,14 @@ std::vector<Command> Commands(Given& given) {
            "--header-field-3 TEXT (or --field03), --list-field-1 TEXT,\n"
            "--start-fuel NUMBER, ...",
            [&given](const std::string& name, const std::string& value) {
+               // Two spellings of one field ("--departure-time", "--DepartureTime") are one option.
+               ReportSetting field, other;
+               FindReportSetting(name.substr(2), field);
+               for (const auto& [earlier, unused] : given.New.Settings) {
+                   if (FindReportSetting(earlier, other) && other.What == field.What && other.Index == field.Index) {
+                       throw Error{name + " sets the field that --" + earlier + " sets already"};
+                   }
+               }
                given.New.Settings.emplace_back(name.substr(2), value);
            },
            "a value", NamesReportSetting}},
@@ -262,7 +283,8 @@ std::string Described(const Command& command) {
 
 const char* const ExitStatusNote =
     "\nA FILE of - is standard input (or, for -o, standard output).\n"
-    "Exit status 3: a wrong command line, or a file that cannot be read or written.\n";
+    "Exit status 3: a wrong command line (an option given twice among them), or a\n"
+    "file that cannot be read or written, standard output included.\n";
 
 std::string UsageText() {
     Given unused;
@@ -312,23 +334,27 @@ int RunVqreport(const std::vector<std::string>& args, std::ostream& out, std::os
     return RunVqreport(args, nothing, out, err);
 }
 
-int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-                void (*binaryOut)()) {
+int RunVqreport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    int status = ExitFailure;
     try {
         Given given;
         given.In = &in;
-        given.BinaryOut = binaryOut;
-        return Dispatch(args, given, out, err);
+        status = Dispatch(args, given, out, err);
     } catch (const Error& usage) {
         err << "vqreport: " << usage.Message << "\n" << UsageText();
-        return ExitFailure;
     } catch (const std::exception& error) {
         err << "vqreport: " << error.what() << "\n";
-        return ExitFailure;
     } catch (...) {
         err << "vqreport: unexpected failure\n";
-        return ExitFailure;
     }
+    // What could not be written is lost to the reader: no status may say otherwise.
+    if (!out.flush()) {
+        const std::string why = OutputProblem(out);
+        err << "vqreport: cannot write to standard output" << (why.empty() ? "" : ": " + why) << "\n";
+        status = ExitFailure;
+    }
+    err.flush();
+    return status;
 }
 
 }  // namespace vqreport

@@ -4,19 +4,20 @@ namespace vqreport {
 
 namespace {
 const char* const Carried = "carried unchanged";
-const char* const Extra = "whole number added into the total fuel";
+const char* const Extra = "whole number, added to total";
 }  // namespace
 
+// At most 28 characters, to stand beside the value on a line of vqreport show.
 const char* const HeaderMeanings[TReportHeader::TextCount] = {
     Carried, Carried, Carried, Carried, Carried, Carried, Carried,
-    "clock time, hh:mm, from which the flight time is measured",
+    "hh:mm; flight time from it",
     Carried, Carried, Carried, Carried, Carried, Carried, Carried,
-    "clock time, hh:mm, at which the last checkpoint was reached",
+    "hh:mm at the last checkpoint",
     Carried, Carried, Carried, Carried, Carried,
-    "fuel used since the fuel on board was stored; the gauge writes it",
+    "since stored, by the gauge",
     Extra, Extra, Extra,
-    "fuel used plus the three extra fuels; the gauge writes it",
-    "fuel used per hour of flight; the gauge writes it",
+    "fuel used + extra fuels",
+    "fuel used per flight hour",
 };
 
 const PointFieldInfo PointFields[TChkPoint::TextCount] = {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/vqreport/cli.h"
+#include "tools/vqreport/output.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -12,24 +13,13 @@
 #include <cstdio>
 #endif
 
-namespace {
-
-void BinaryStandardOutput() {
-#ifdef _WIN32
-    std::cout.flush();
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
 #ifdef _WIN32
     // A report read from standard input keeps its CR LF and any Ctrl-Z.
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
+    vqreport::StandardStream output(1), errors(2);
+    std::ostream out(&output), err(&errors);
     std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = vqreport::RunVqreport(args, std::cin, std::cout, std::cerr, BinaryStandardOutput);
-    std::cout.flush();
-    return status;
+    return vqreport::RunVqreport(args, std::cin, out, err);
 }

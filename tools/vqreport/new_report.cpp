@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "cli/numbers.h"
+#include "navlog/shown.h"
 #include "persistence/reset.h"
 #include "platform/text_file.h"
 #include "report/report.h"
@@ -111,6 +112,9 @@ public:
 private:
     const NewOptions& Options;
     std::vector<RouteError> Errors;
+    // The table has a column for the field: the field is never filled in,
+    // even where its cell is empty (an empty cell is what was meant).
+    bool Given[TChkPoint::TextCount] = {};
 
     void Fail(std::int64_t line, std::string message) { Errors.push_back({line, std::move(message)}); }
     bool CheckText(std::int64_t line, const std::string& what, const std::string& value);
@@ -163,6 +167,7 @@ bool RouteBuilder::Build(const CsvTable& table) {
         Fail(heading.Line, "the route table has a latitude or a longitude column without the other");
     }
     if (!Errors.empty()) return false;
+    std::copy(seen, seen + TChkPoint::TextCount, Given);
 
     const std::size_t rows = table.Rows.size() - 1;
     if (rows == 0) Fail(heading.Line, "the route table has no checkpoints below its first row");
@@ -234,18 +239,15 @@ bool RouteBuilder::Build(const CsvTable& table) {
     }
     if (!Errors.empty()) return false;
 
-    // Leg distances that the table leaves open: great circle from the checkpoint before.
-    for (std::int32_t k = 1; k < ChkPointList.Count; ++k) {
+    // Leg distances of a table without their column: great circle from the checkpoint before.
+    for (std::int32_t k = 1; k < ChkPointList.Count && !Given[PfLegDistance]; ++k) {
         TChkPoint& point = ChkPointList.Item(k);
-        if (!point.LegDistance.empty()) continue;
         const TChkPoint& before = ChkPointList.Item(k - 1);
-        const bool here = !(point.Latitude == 0.0 && point.Longitude == 0.0);
-        const bool there = !(before.Latitude == 0.0 && before.Longitude == 0.0);
-        if (!here || !there) {
+        if (!navlog::HasPosition(point) || !navlog::HasPosition(before)) {
             Fail(table.Rows[static_cast<std::size_t>(k) + 1].Line,
                  "checkpoint " + std::to_string(k + 1) +
                      " has no leg distance, and it or the checkpoint before it has no position to work it out "
-                     "from; give the leg distance");
+                     "from; give the leg distances in a column");
             continue;
         }
         const double nm = GreatCircleNm(before.Latitude, before.Longitude, point.Latitude, point.Longitude);
@@ -296,7 +298,7 @@ bool RouteBuilder::ApplySettings() {
 
 bool RouteBuilder::StartTheClock() {
     TChkPoint& first = ChkPointList.Item(0);
-    if (ChkPointList.Count < 2 || !first.ActualArrival.empty()) return true;
+    if (ChkPointList.Count < 2 || Given[PfActualArrival]) return true;
     if (ReportHeader.DepartureTime.empty()) {
         Fail(0, "give the departure time (--departure-time hh:mm) or an actual arrival at the first checkpoint: "
                 "the gauge times the first leg from it");

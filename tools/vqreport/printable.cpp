@@ -1,52 +1,22 @@
 #include "tools/vqreport/printable.h"
 
-#include <charconv>
+#include "navlog/shown.h"
 
 namespace vqreport {
 
-namespace {
-
-bool IsControl(unsigned char u) { return u < 32 || u == 127; }
-
-void AppendEscaped(std::string& out, char c, bool quoting) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '\t') {
-        out += "\\t";
-    } else if (quoting && (c == '"' || c == '\\')) {
-        out += '\\';
-        out += c;
-    } else if (IsControl(u)) {
-        char hex[] = "\\x00";
-        std::to_chars(hex + (u < 16 ? 3 : 2), hex + 4, u, 16);
-        out += hex;
-    } else {
-        out += c;
-    }
-}
-
-}  // namespace
-
-const std::uint16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 std::string Quoted(const std::string& text, std::size_t limit) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == limit) {
-            out += "...";
-            break;
-        }
-        AppendEscaped(out, text[i], true);
-    }
-    return out + "\"";
+    std::string shown = navlog::ShownText(text.substr(0, limit), "\"\\");
+    return "\"" + shown + (text.size() > limit ? "..." : "") + "\"";
 }
 
-std::string Printable(const std::string& text) {
+std::string Printable(const std::string& text) { return navlog::ShownText(text); }
+
+std::string ShownName(const std::string& name) {
     std::string out;
-    for (char c : text) AppendEscaped(out, c, false);
+    for (const char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        out += u < 32 || u == 127 ? navlog::ShownText(std::string_view(&c, 1)) : std::string(1, c);
+    }
     return out;
 }
 
@@ -83,7 +53,8 @@ bool LooksLikeUtf8(const std::string& text) {
 
 bool HasControlCharacter(const std::string& text) {
     for (char c : text) {
-        if (IsControl(static_cast<unsigned char>(c))) return true;
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127) return true;
     }
     return false;
 }

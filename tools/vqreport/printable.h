@@ -1,20 +1,29 @@
 // Small text helpers for vqreport's messages and conversions: field values
 // shown safely, counts with their noun, UTF-8 and the Windows character set
-// (code page 1252) that the gauge's display uses.
+// (code page 1252) that the gauge's display uses. vqreport writes UTF-8;
+// output.h puts it into the reader's character set.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "navlog/shown.h"
+
 namespace vqreport {
 
-// `text` in double quotes, control characters and quotes escaped (\t, \x1a,
-// \"), cut to `limit` characters with "..." after it when longer.
+// A report text (code page 1252) in double quotes, in UTF-8, control
+// characters, the five undefined bytes, quotes and backslashes escaped (\t,
+// \x1a, \x81, \"), cut to `limit` characters with "..." after it when longer.
 std::string Quoted(const std::string& text, std::size_t limit = 40);
 
-// `text` with its control characters escaped (\t, \x1b), for printing to a
-// terminal: an escape sequence from a report must not reach it.
+// A report text in UTF-8 with its control characters and undefined bytes
+// escaped (\t, \x1b, \x81), for printing to a terminal: an escape sequence
+// from a report must not reach it.
 std::string Printable(const std::string& text);
+
+// A file name as given, with its control characters escaped; its other
+// bytes are kept, in the character set the system gave them in.
+std::string ShownName(const std::string& name);
 
 // "1 error", "2 errors".
 std::string CountOf(std::int64_t n, const char* singular, const char* plural);
@@ -32,9 +41,7 @@ bool LooksLikeUtf8(const std::string& text);
 // True when `text` holds a control character (code below 32, or 127).
 bool HasControlCharacter(const std::string& text);
 
-// Code page 1252 for the bytes 0x80 to 0x9F; the five it leaves undefined
-// hold their own value, as Windows maps them.
-extern const std::uint16_t Cp1252High[32];
+using navlog::Cp1252High;
 
 // The code page 1252 byte of the character `code`; false when the code page
 // has none (the five undefined bytes count as none).

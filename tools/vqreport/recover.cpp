@@ -9,6 +9,7 @@
 #include <ostream>
 #include <vector>
 
+#include "navlog/shown.h"
 #include "persistence/reset.h"
 #include "persistence/start.h"
 #include "platform/text_file.h"
@@ -99,15 +100,9 @@ std::string FirstFreeName(const std::string& dir, const char* prefix) {
     return std::string();
 }
 
-// A field value for a one-line listing: control characters as '?', cut.
+// A field value for a one-line listing: escaped as the nav log shows it, cut.
 std::string Plain(const std::string& text, std::size_t limit = 24) {
-    std::string out;
-    for (char c : text) {
-        if (out.size() == limit) return out + "...";
-        const unsigned char u = static_cast<unsigned char>(c);
-        out += u < 32 || u == 127 ? '?' : c;
-    }
-    return out;
+    return navlog::Cut(navlog::ShownText(text), limit);
 }
 
 // A command line argument, in quotes when it holds a blank.
@@ -168,8 +163,8 @@ ReportSummary Summarize(const std::string& path) {
         double hours = 0.0;
         if (!ReadTimeOfDay(point.ActualArrival, hours)) continue;
         ++summary.Times;
-        const std::string& where = !point.Ident.empty() ? point.Ident : !point.AltIdent.empty() ? point.AltIdent
-                                                                                                 : point.Name;
+        const std::string ident = navlog::ShownIdent(point);
+        const std::string& where = !ident.empty() ? ident : point.Name;
         summary.Last = "checkpoint " + std::to_string(k + 1) + (where.empty() ? "" : " " + Plain(where)) + " (" +
                        Plain(point.ActualArrival) + ")";
         if (k > 0) summary.Flown = true;

@@ -1,12 +1,12 @@
 #include "tools/vqreport/show.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <ostream>
-#include <vector>
+#include <span>
 
-#include "platform/decimal.h"
+#include "navlog/shown.h"
+#include "navlog/table.h"
+#include "navlog/times.h"
 #include "report/report.h"
 #include "tools/vqreport/conversions.h"
 #include "tools/vqreport/fields.h"
@@ -17,57 +17,50 @@ namespace vqreport {
 
 namespace {
 
-bool HasPosition(const TChkPoint& point) { return !(point.Latitude == 0.0 && point.Longitude == 0.0); }
-
-std::string Position(const TChkPoint& point) {
-    if (!HasPosition(point)) return "no position";
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%9s %c  %10s %c",
-                  NumberText(std::fabs(point.Latitude)).c_str(), point.Latitude < 0 ? 'S' : 'N',
-                  NumberText(std::fabs(point.Longitude)).c_str(), point.Longitude < 0 ? 'W' : 'E');
-    return buffer;
+// The checkpoints in the report globals, in route order.
+std::span<const TChkPoint> Checkpoints() {
+    if (ChkPointList.Count <= 0) return {};
+    return {&ChkPointList.Item(0), static_cast<std::size_t>(ChkPointList.Count)};
 }
 
-std::string PadRight(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
-
-std::string PadLeft(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-std::string TimeOrDashes(const std::string& text) { return text.empty() ? "--:--" : Printable(text); }
-
-// "  line  9  departure time : 10:05  (meaning)", control characters escaped.
+// "  line   9  departure time  : 07:30             (hh:mm; flight time from it)":
+// the value cut to keep the line within the nav log's width.
 void PrintHeaderField(std::ostream& out, std::int64_t line, const std::string& label, const std::string& value,
                       const char* meaning) {
-    std::string text =
-        "  line " + PadLeft(std::to_string(line), 3) + "  " + PadRight(label, 16) + ": " + Printable(value);
-    if (meaning) {
-        text = PadRight(text, 45) + "  (" + meaning + ")";
-    } else {
-        text.erase(text.find_last_not_of(' ') + 1);
-    }
-    out << text << "\n";
+    const std::string number = std::to_string(line);
+    const std::string prefix = "  line " + std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number +
+                               "  " + navlog::PadRight(label, 16) + ": ";
+    const std::string tail = meaning ? std::string("  (") + meaning + ")" : std::string();
+    const std::size_t used = navlog::Width(prefix) + navlog::Width(tail);
+    const std::size_t room = used < navlog::LineWidth ? navlog::LineWidth - used : 0;
+    const std::string shown = Printable(value);
+    std::string text = prefix + (meaning ? navlog::PadRight(shown, std::min<std::size_t>(16, room)) + tail
+                                         : navlog::Cut(shown, room));
+    out << text.erase(text.find_last_not_of(' ') + 1) << "\n";
+}
+
+// A CSV cell: in quotes when it holds the separator or a quote ("" for a quote).
+std::string CsvCell(const std::string& text) {
+    if (text.find_first_of(",\"") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The shortest text that reads back as the same number.
+std::string ExactNumber(double value) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 }  // namespace
 
-std::string FlightTime(const std::string& departure, const std::string& arrival) {
-    double from = 0.0, to = 0.0;
-    if (!ReadTimeOfDay(departure, from) || !ReadTimeOfDay(arrival, to)) return std::string();
-    double hours = to - from;
-    if (hours < 0.0) hours += 24.0;
-    return FormatHours(hours);
-}
-
 void PrintNavLog(const std::string& path, std::ostream& out) {
     const std::int32_t count = ChkPointList.Count;
-    out << "Report " << Printable(path) << ": " << count << (count == 1 ? " checkpoint" : " checkpoints") << "\n\n";
+    out << "Report " << ShownName(path) << ": " << CountOf(count, "checkpoint", "checkpoints") << "\n\n";
 
     out << "Header (the fields without a name are carried unchanged by the gauge)\n";
-    for (int h = 0; h < TReportHeader::TextCount; ++h) {
-        if (h >= HfFuelUsed) break;  // the fuel fields follow in the fuel account
+    for (int h = 0; h < HfFuelUsed; ++h) {  // the fuel fields follow in the fuel account
         const bool named = h == HfDepartureTime || h == HfArrivalTime;
         PrintHeaderField(out, HeaderFieldLine(h), HeaderRow(h).Holds, ReportHeader.*TReportHeader::Texts[h],
                          named ? HeaderMeanings[h] : nullptr);
@@ -75,51 +68,15 @@ void PrintNavLog(const std::string& path, std::ostream& out) {
     PrintHeaderField(out, ListFieldLine(0), FieldNameAtLine(ListFieldLine(0), count), ChkPointList.Field1, nullptr);
     PrintHeaderField(out, ListFieldLine(1), FieldNameAtLine(ListFieldLine(1), count), ChkPointList.Field2, nullptr);
 
-    out << "\nNav log\n";
-    std::vector<std::vector<std::string>> rows;
-    rows.push_back({"No", "Name", "Ident", "Dist", "Plan", "Act", "ETA", "ATA", "Position"});
-    for (std::int32_t k = 0; k < count; ++k) {
-        const TChkPoint& point = ChkPointList.Item(k);
-        rows.push_back({std::to_string(k + 1), Printable(point.Name),
-                        Printable(point.Ident.empty() ? point.AltIdent : point.Ident), Printable(point.LegDistance), TimeOrDashes(point.PlannedLegTime), TimeOrDashes(point.ActualLegTime),
-                        TimeOrDashes(point.EstimatedArrival), TimeOrDashes(point.ActualArrival), Position(point)});
-    }
-    std::vector<std::size_t> widths(rows[0].size(), 0);
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
-    }
-    for (const auto& row : rows) {
-        std::string text = "  ";
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            // Numbers to the right, texts to the left; the last column unpadded.
-            if (c == 0 || c == 3) {
-                text += PadLeft(row[c], widths[c]);
-            } else if (c + 1 == row.size()) {
-                text += row[c];
-            } else {
-                text += PadRight(row[c], widths[c]);
-            }
-            if (c + 1 < row.size()) text += "  ";
-        }
-        out << text << "\n";
-    }
-    if (count == 0) out << "  (no checkpoints)\n";
+    out << "\n" << navlog::NavLogText(ReportHeader, Checkpoints());
 
     out << "\nFuel account\n";
     for (int h = HfFuelUsed; h < TReportHeader::TextCount; ++h) {
         PrintHeaderField(out, HeaderFieldLine(h), HeaderRow(h).Holds, ReportHeader.*TReportHeader::Texts[h],
                          HeaderMeanings[h]);
     }
-    PrintHeaderField(out, StartFuelLine(count), FieldNameAtLine(StartFuelLine(count), count), NumberText(ChkPointList.StartFuel),
-                     "fuel on board when the pilot stored it");
-    const std::string flight = FlightTime(ReportHeader.DepartureTime, ReportHeader.ArrivalTime);
-    out << "\nFlight time: ";
-    if (flight.empty()) {
-        out << "not known (it needs the departure and the arrival time)\n";
-    } else {
-        out << flight << " (departure " << Printable(ReportHeader.DepartureTime.c_str()) << ", arrival "
-            << Printable(ReportHeader.ArrivalTime.c_str()) << ")\n";
-    }
+    PrintHeaderField(out, StartFuelLine(count), FieldNameAtLine(StartFuelLine(count), count),
+                     NumberText(ChkPointList.StartFuel), "on board when stored");
 }
 
 void PrintNavLogJson(const std::string& path, std::ostream& out) {
@@ -140,11 +97,36 @@ void PrintNavLogJson(const std::string& path, std::ostream& out) {
             out << ", " << JsonString(CheckpointRow(f).Name) << ": " << JsonString(point.*TChkPoint::Texts[f]);
         }
         out << ", \"Latitude\": " << JsonNumber(point.Latitude) << ", \"Longitude\": " << JsonNumber(point.Longitude)
-            << ", \"HasPosition\": " << (HasPosition(point) ? "true" : "false") << "}";
+            << ", \"HasPosition\": " << (navlog::HasPosition(point) ? "true" : "false") << "}";
     }
     out << (count ? "\n  ],\n" : "],\n");
-    const std::string flight = FlightTime(ReportHeader.DepartureTime, ReportHeader.ArrivalTime);
-    out << "  \"FlightTime\": " << (flight.empty() ? std::string("null") : JsonString(flight)) << "\n}\n";
+    const navlog::FlightTime flight = navlog::FlightTimeOf(ReportHeader, Checkpoints());
+    out << "  \"FlightTime\": "
+        << (flight.Is == navlog::FlightTime::Whole ? JsonString(navlog::DurationText(flight.Minutes)) : "null")
+        << "\n}\n";
+}
+
+int PrintNavLogCsv(const std::string& path, std::ostream& out, std::ostream& err) {
+    int escaped = 0;
+    out << "\xEF\xBB\xBF";
+    for (int f = 0; f < TChkPoint::TextCount; ++f) out << CheckpointRow(f).Holds << ",";
+    out << "latitude,longitude\r\n";
+    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
+        const TChkPoint& point = ChkPointList.Item(k);
+        for (int f = 0; f < TChkPoint::TextCount; ++f) {
+            const ReportText& text = point.*TChkPoint::Texts[f];
+            if (navlog::HasEscapedByte(text)) {
+                ++escaped;
+                err << ShownName(path) << ": warning: checkpoint " << k + 1 << " " << CheckpointRow(f).Holds
+                    << " holds a control character or a byte the Windows character set leaves undefined, written "
+                       "escaped: "
+                    << Quoted(text) << "; vqreport new does not take it back as it is\n";
+            }
+            out << CsvCell(Printable(text)) << ",";
+        }
+        out << ExactNumber(point.Latitude) << "," << ExactNumber(point.Longitude) << "\r\n";
+    }
+    return escaped;
 }
 
 }  // namespace vqreport
