@@ -206,7 +206,7 @@ TEST_F(ExampleFlight, ACrashAndARestartGiveTheWholeFlight) {
     EXPECT_TRUE(crash.Outcome.Crashed);
     EXPECT_NEAR(crash.Outcome.SimulatedSeconds, 17 * 60, 1.0) << "switched on at 07:28";
     EXPECT_EQ(ReadFile("crash/tolvanix.rec"), before) << "no kill, so nothing was saved";
-    EXPECT_NE(crash.Out.find("recovery file crash/tolvanix-recovery.rec holds the flight"), std::string::npos)
+    EXPECT_NE(crash.Out.find("tolvanix-recovery.rec holds the flight"), std::string::npos)
         << crash.Out;
     EXPECT_EQ(ReadFile("crash/vqsim.log").find("kill: the host removes the gauge"), std::string::npos);
     std::filesystem::copy("crash", "lost");
@@ -221,8 +221,9 @@ TEST_F(ExampleFlight, ACrashAndARestartGiveTheWholeFlight) {
     vqtest::RemoveForTest("lost/tolvanix-recovery.rec");
     const Result lost = Run({"--restart", "--out", "lost", "--crash-at", "07:46"});
     EXPECT_EQ(lost.Status, 1);
-    EXPECT_NE(lost.Err.find("no recovery file after a stamp, and lost/tolvanix.rec lacks the flown leg times the "
-                            "display showed: 2 (HONEF) 00:04, 3 (GOLLA) 00:07, 4 (GEILO) 00:03; the start fuel"),
+    EXPECT_NE(lost.Err.find("no recovery file after a stamp"), std::string::npos) << lost.Err;
+    EXPECT_NE(lost.Err.find("tolvanix.rec lacks the flown leg times the display showed: 2 (HONEF) 00:04, "
+                            "3 (GOLLA) 00:07, 4 (GEILO) 00:03; the start fuel"),
               std::string::npos)
         << lost.Err;
 }
