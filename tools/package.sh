@@ -9,9 +9,10 @@
 #   GAUGES/VQgauge.gau     the gauge file
 #   VQgauge.txt            the pilot's guide (docs/VQgauge.txt, CR LF)
 #   vqreport.exe           vqreport without its debug information and symbols
-#   EXAMPLE/tolvanix.rec   the example report, in a folder of its own so that
-#                          unpacking into the simulator's folder never
-#                          replaces a live report
+#   EXAMPLE/EXAMPLE.REC    the example report, in a folder and under a name
+#                          of its own, so that unpacking into the simulator's
+#                          folder never replaces or becomes a live report,
+#                          even with an unzip program that drops the folders
 # Before packing, the gauge file must pass the checks of the Windows 95
 # machines (tests/gauge/check_gauge_file.sh). Needs zip and the mingw binutils.
 set -euo pipefail
@@ -36,10 +37,10 @@ trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/GAUGES" "$stage/EXAMPLE"
 cp -p "$build/VQgauge.gau" "$stage/GAUGES/"
 cp -p "$src/docs/VQgauge.txt" "$stage/"
-cp -p "$src/examples/tolvanix.rec" "$stage/EXAMPLE/"
+cp -p "$src/examples/tolvanix.rec" "$stage/EXAMPLE/EXAMPLE.REC"
 ${STRIP:-i686-w64-mingw32-strip} -p -o "$stage/vqreport.exe" "$build/vqreport.exe"
 
 zipfile="$build/VQgauge-$version.zip"
 rm -f "$zipfile"
-(cd "$stage" && zip -q -X -D "$zipfile" GAUGES/VQgauge.gau VQgauge.txt vqreport.exe EXAMPLE/tolvanix.rec)
+(cd "$stage" && zip -q -X -D "$zipfile" GAUGES/VQgauge.gau VQgauge.txt vqreport.exe EXAMPLE/EXAMPLE.REC)
 echo "$zipfile"

@@ -2,7 +2,8 @@
 # Unpacks the pilots' package and checks it: its four files and nothing else;
 # the gauge file byte for byte as the tests loaded it; the guide as the
 # Notepad of Windows 95 shows it (CR LF, Windows-1252, at most 78 characters
-# a line, under 64 KiB, no Markdown tables, links or pictures); vqreport.exe
+# a line, under 64 KiB, no Markdown tables, links or pictures), and every line
+# of the example report it quotes as that line of EXAMPLE.REC; vqreport.exe
 # passing the example report, and needing no newer Windows than the guide says.
 #   check_package.sh SOURCE_DIR ZIP GAUGE_FILE
 set -uo pipefail
@@ -12,7 +13,7 @@ bad=0
 fail() { echo "FAIL: $*"; bad=1; }
 
 unzip -q "$zip" -d "$dir" || { echo "FAIL: cannot unpack $zip"; exit 1; }
-[ "$(unzip -Z1 "$zip")" = $'GAUGES/VQgauge.gau\nVQgauge.txt\nvqreport.exe\nEXAMPLE/tolvanix.rec' ] ||
+[ "$(unzip -Z1 "$zip")" = $'GAUGES/VQgauge.gau\nVQgauge.txt\nvqreport.exe\nEXAMPLE/EXAMPLE.REC' ] ||
   fail "the zip holds:" $(unzip -Z1 "$zip")
 cmp "$gauge" "$dir/GAUGES/VQgauge.gau" || fail "GAUGES/VQgauge.gau is not $gauge"
 
@@ -31,11 +32,29 @@ LC_ALL=C awk '
   END { if (bytes >= 65536) { print "FAIL: VQgauge.txt has " bytes " bytes, 64 KiB or more"; bad = 1 }
         exit bad }' "$guide" || bad=1
 
+# The guide's section on the report file quotes lines of the example: "  NNN
+# VALUE ... what it is", the line number in columns 1 to 6 and the line's
+# text in columns 9 to 32. Each must be that line of EXAMPLE.REC.
+LC_ALL=C awk '
+  FNR == 1 { file++ }
+  file == 1 { sub(/\r$/, ""); example[FNR] = $0; next }
+  { sub(/\r$/, "") }
+  /^9\. THE REPORT FILE/ { inside = 1; next }
+  /^10\. / { inside = 0 }
+  inside && /^ *[0-9]+  / {
+    n = $1 + 0; quoted = substr($0, 9, 24); sub(/ +$/, "", quoted); checked++
+    if (!(n in example)) { print "FAIL: VQgauge.txt quotes line " n ", which EXAMPLE.REC does not have"; bad = 1 }
+    else if (quoted != example[n]) { print "FAIL: VQgauge.txt quotes line " n " as \"" quoted "\", EXAMPLE.REC has \"" example[n] "\""; bad = 1 }
+  }
+  END { if (checked < 30) { print "FAIL: VQgauge.txt quotes " checked " lines of the example, not 30 or more"; bad = 1 }
+        else print "VQgauge.txt quotes " checked " lines of EXAMPLE.REC as they are"
+        exit bad }' "$dir/EXAMPLE/EXAMPLE.REC" "$guide" || bad=1
+
 # "vqreport check" passes the example: no errors (status 0, or 1 with warnings only).
-out=$(cd "$dir" && "$src/tools/wine-run.sh" "$dir/vqreport.exe" check EXAMPLE/tolvanix.rec 2>&1)
+out=$(cd "$dir" && "$src/tools/wine-run.sh" "$dir/vqreport.exe" check EXAMPLE/EXAMPLE.REC 2>&1)
 status=$?
 echo "$out"
-[ $status -le 1 ] || fail "vqreport check EXAMPLE/tolvanix.rec: exit status $status"
+[ $status -le 1 ] || fail "vqreport check EXAMPLE/EXAMPLE.REC: exit status $status"
 
 # The imports of vqreport.exe that Windows 95 lacks, each with the oldest
 # Windows that has it (1 NT 4.0, 2 2000, 3 XP, 4 Vista). The newest of them is
