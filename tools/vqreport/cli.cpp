@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -69,15 +71,27 @@ std::string OneFile(const Given& given, const std::string& missing) {
 
 // A report file to read: the file named, or for "-" standard input through a
 // temporary file.
+// A file named on the command line is read as given: a pipe or a device
+// too (the module's reader takes regular files only), up to 64 MiB.
 struct InputReport {
     TemporaryFile Copy;
     std::string Path;
 
     InputReport(const std::string& name, Given& given) : Path(name) {
-        if (!IsStandardStream(name) || !given.In) return;
+        const bool standard = IsStandardStream(name) && given.In;
+        std::error_code error;
+        const auto type = std::filesystem::status(name, error).type();
+        if (!standard && (error || type == std::filesystem::file_type::regular ||
+                          type == std::filesystem::file_type::directory)) {
+            return;
+        }
+        std::ifstream named;
+        if (!standard) named.open(name, std::ios::binary);
         std::string bytes, problem;
-        if (Copy.Path().empty() || !ReadStream(*given.In, 64 * 1024 * 1024, bytes, problem) || !Copy.Fill(bytes)) {
-            throw std::runtime_error("cannot read standard input: " + (problem.empty() ? Copy.Problem() : problem));
+        if (Copy.Path().empty() || !ReadStream(standard ? *given.In : named, 64 * 1024 * 1024, bytes, problem) ||
+            !Copy.Fill(bytes)) {
+            throw std::runtime_error("cannot read " + (standard ? std::string("standard input") : name) + ": " +
+                                     (problem.empty() ? Copy.Problem() : problem));
         }
         Path = Copy.Path();
     }
@@ -239,15 +253,18 @@ std::vector<Command> Commands(Given& given) {
            "a value", NamesReportSetting}},
          RunNewCommand},
         {"recover", "[DIR]",
-         "lists the recovery files in DIR (default: the current directory)\n"
-         "that the gauge leaves beside tolvanix.rec when a flight ends without\n"
-         "a save: tolvanix-recovery.rec, and older ones set aside as\n"
-         "tolvanix-recovery-N.rec; for each its time, its flight and its\n"
-         "checkpoint times against those of tolvanix.rec; then what to run.\n"
+         "says what the gauge will do at its next start in DIR (default: the\n"
+         "current directory): take up the flight in tolvanix-recovery.rec, set\n"
+         "it aside, remove it, or move back a report a broken-off save left.\n"
+         "Then lists the recovery files (tolvanix-recovery.rec, and older ones\n"
+         "set aside as tolvanix-recovery-N.rec) and the kept copies that hold a\n"
+         "flown report (tolvanix-kept-N.rec): for each its time, its flight and\n"
+         "its checkpoint times against those of tolvanix.rec; then what to run.\n"
          "Also a tolvanix.rec.new or .old that an interrupted save left.",
          {{"--restore", "[FILE]",
            "puts a copy of FILE (default tolvanix-recovery.rec) in\n"
-           "place of tolvanix.rec, after keeping tolvanix.rec as\n"
+           "place of the tolvanix.rec of DIR (wherever FILE lies),\n"
+           "after keeping tolvanix.rec as\n"
            "tolvanix-before-recover-N.rec; FILE stays. Run it with\n"
            "the simulator closed. A FILE the gauge would refuse or\n"
            "not take whole, or with fewer checkpoint times than\n"

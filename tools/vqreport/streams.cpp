@@ -26,12 +26,12 @@ bool ReadStream(std::istream& in, std::size_t limit, std::string& text, std::str
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         if (text.size() > limit) {
-            problem = "standard input holds more than " + std::to_string(limit / 1024) + " KB";
+            problem = "it holds more than " + std::to_string(limit / 1024) + " KB";
             return false;
         }
     }
     if (in.bad()) {
-        problem = "standard input cannot be read";
+        problem = "it cannot be read";
         return false;
     }
     return true;
