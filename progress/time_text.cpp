@@ -2,75 +2,11 @@
 
 #include "platform/decimal.h"
 #include "platform/regional.h"
+#include "platform/time_of_day.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Reads a time text character by character.
-class TimeScanner {
-public:
-    TimeScanner(const char* text, std::size_t length) : Text(text), Length(length) {}
-
-    void SkipBlanks() {
-        while (Pos < Length && IsBlank(Text[Pos])) ++Pos;
-    }
-    bool AtEnd() const { return Pos == Length; }
-    bool Take(char c) {
-        if (Pos < Length && Text[Pos] == c) {
-            ++Pos;
-            return true;
-        }
-        return false;
-    }
-    // Decimal digits; false when there are none. Large values are held at 1000.
-    bool Number(int& value) {
-        std::size_t start = Pos;
-        value = 0;
-        while (Pos < Length && Text[Pos] >= '0' && Text[Pos] <= '9') {
-            if (value < 1000) value = value * 10 + (Text[Pos] - '0');
-            ++Pos;
-        }
-        return Pos > start;
-    }
-    // A morning or afternoon marker, either case: 0 morning, 1 afternoon, -1 none.
-    // The plain "AM" and "PM" count beside the user's markers; where they overlap
-    // the longest match wins ("AM" over a user's "A"), the user's on a tie.
-    int Marker() {
-        const platform::RegionalSettings& settings = platform::CurrentRegionalSettings();
-        const ShortText* user[] = {&settings.MorningMarker, &settings.AfternoonMarker};
-        int half = -1;
-        std::size_t longest = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char* marker = i < 2 ? user[i]->data() : i == 2 ? "AM" : "PM";
-            const std::size_t size = i < 2 ? user[i]->size() : 2;
-            if (size > longest && Matches(marker, size)) {
-                half = i % 2;
-                longest = size;
-            }
-        }
-        Pos += longest;
-        return half;
-    }
-
-private:
-    static unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
-
-    // Whether the text at the current position starts with `marker`, either case.
-    bool Matches(const char* marker, std::size_t size) const {
-        if (Length - Pos < size) return false;
-        for (std::size_t i = 0; i < size; ++i) {
-            unsigned char a = static_cast<unsigned char>(Text[Pos + i]);
-            unsigned char b = static_cast<unsigned char>(marker[i]);
-            if (Upper(a) != Upper(b)) return false;
-        }
-        return true;
-    }
-
-    const char* Text;
-    std::size_t Length;
-    std::size_t Pos = 0;
-};
 
 // x - 24 * trunc(x / 24) exactly, as the x87's partial remainder gives it.
 double Remainder24(double x) {
@@ -119,37 +55,17 @@ ShortText TwoDigitTime(std::int32_t hours, std::int32_t minutes) {
 }
 
 bool TimeTextToHours(const char* text, std::size_t length, double& hours) {
-    TimeScanner scan(text, length);
-    const char separator = platform::CurrentRegionalSettings().TimeSeparator;
-    scan.SkipBlanks();
-    int half = scan.Marker();
-    scan.SkipBlanks();
-    int hour = 0, minute = 0, second = 0;
-    if (!scan.Number(hour)) return false;
-    scan.SkipBlanks();
-    if (scan.Take(separator)) {
-        scan.SkipBlanks();
-        if (!scan.Number(minute)) return false;
-        scan.SkipBlanks();
-        if (scan.Take(separator)) {
-            scan.SkipBlanks();
-            if (!scan.Number(second)) return false;
-            scan.SkipBlanks();
-        }
-    }
-    if (half < 0) {
-        half = scan.Marker();
-        scan.SkipBlanks();
-    }
-    if (!scan.AtEnd()) return false;
-    if (minute > 59 || second > 59) return false;
-    if (half < 0) {
-        if (hour > 23) return false;
-    } else {
-        if (hour < 1 || hour > 12) return false;
-        if (hour == 12) hour = 0;
-        if (half == 1) hour += 12;
-    }
+    // The plain "AM" and "PM" count beside the user's markers; where they
+    // overlap the longest match wins ("AM" over a user's "A"), the user's on a tie.
+    const platform::RegionalSettings& settings = platform::CurrentRegionalSettings();
+    const platform::DayHalfMarker markers[] = {
+        {settings.MorningMarker.data(), settings.MorningMarker.size(), 0},
+        {settings.AfternoonMarker.data(), settings.AfternoonMarker.size(), 1},
+        {"AM", 2, 0},
+        {"PM", 2, 1},
+    };
+    int hour = 0, minute = 0;
+    if (!platform::ReadTimeOfDay(text, length, settings.TimeSeparator, markers, 4, hour, minute)) return false;
     hours = hour + minute * (1.0 / 60.0);
     return true;
 }
