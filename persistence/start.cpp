@@ -14,8 +14,10 @@ PathText Beside(const char* path, const char* ending) {
 
 // The file a load finds under `path`: the file itself, or, when nothing is
 // under the name, the first whole report under its temporary or backup name
-// (`from` tells which). Its digest and time go to `digest` and `time`.
-void FileOrRolledForward(const char* path, PathText& from, ReportDigest& digest, platform::FileTime& time) {
+// (`from` tells which). Its digest and time go to `digest` and `time`; for
+// the file itself only when `weigh` (the load reads it anyway).
+void FileOrRolledForward(const char* path, bool weigh, PathText& from, ReportDigest& digest,
+                         platform::FileTime& time) {
     from.clear();
     if (platform::KindOfName(path) == platform::NameKind::Free) {
         const char* const endings[] = {TemporaryEnding, BackupEnding};
@@ -33,6 +35,9 @@ void FileOrRolledForward(const char* path, PathText& from, ReportDigest& digest,
         time = 0;
         return;
     }
+    digest = ReportDigest();
+    time = 0;
+    if (!weigh) return;
     DigestOfFile(path, digest);
     time = platform::WriteTimeOf(path);
 }
@@ -47,10 +52,11 @@ bool HoldsAnyFigure(const ReportDigest& digest) {
 }  // namespace
 
 void PlanStart(const char* reportPath, const char* recoveryPath, StartPlan& plan) {
-    FileOrRolledForward(recoveryPath, plan.RecoveryFrom, plan.RecoveryFile, plan.RecoveryTime);
+    FileOrRolledForward(recoveryPath, true, plan.RecoveryFrom, plan.RecoveryFile, plan.RecoveryTime);
     const bool recoveryThere =
         !plan.RecoveryFrom.empty() || platform::KindOfName(recoveryPath) != platform::NameKind::Free;
-    FileOrRolledForward(reportPath, plan.ReportFrom, plan.Report, plan.ReportTime);
+    // The report file is weighed only against a recovery file.
+    FileOrRolledForward(reportPath, recoveryThere, plan.ReportFrom, plan.Report, plan.ReportTime);
     const ReportDigest& recovery = plan.RecoveryFile;
     const ReportDigest& report = plan.Report;
     plan.Why = RecoveryReason::None;

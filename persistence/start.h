@@ -36,7 +36,8 @@ struct StartPlan {
     PathText RecoveryFrom;
     RecoveryVerdict Recovery = RecoveryVerdict::None;
     RecoveryReason Why = RecoveryReason::None;
-    ReportDigest Report;          // the report file as the load will find it
+    ReportDigest Report;          // the report file as the load will find it (read only
+                                  // when there is a recovery file, or to roll it forward)
     ReportDigest RecoveryFile;    // the recovery file likewise
     platform::FileTime ReportTime = 0, RecoveryTime = 0;
 };

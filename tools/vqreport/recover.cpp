@@ -269,8 +269,7 @@ std::string NextStart(const std::string& dir, const std::string& where, bool& ta
     const std::string aside = " aside as " + FirstFreeName(dir, RecoveryPrefix) + ", not taken up: ";
     switch (plan.Recovery) {
     case RecoveryVerdict::None:
-        text += plan.Report.Report ? std::string("  read ") + ReportName + " (there is no recovery file)\n"
-                                   : std::string("  find no report it reads (and no recovery file)\n");
+        text += std::string("  read ") + ReportName + " (there is no recovery file)\n";
         break;
     case RecoveryVerdict::TakeUp: {
         const ReportSummary s = Summarize(InDirectory(dir, recoveryName));
