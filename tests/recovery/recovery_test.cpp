@@ -151,6 +151,26 @@ TEST_F(GaugeFile, ReadOnlyReportKeepsTheFlightInTheRecoveryFileUntilItCanBeWritt
     EXPECT_EQ(vqtest::ListDirectory(), std::vector<std::string>{"tolvanix.rec"});
 }
 
+// A recovery file is never overwritten while it holds a time that neither
+// tolvanix.rec nor the report in memory holds: checkpoint 2 marked again
+// later sets the file with the first time aside; the save then removes only
+// the file it wrote all of.
+TEST_F(GaugeFile, ARecoveryFileWithATimeNoOtherHoldsIsSetAside) {
+    WriteFile("tolvanix.rec", Route());
+    Install();
+    Host->Click(Switch);
+    Pass(1);
+    Pass(2);
+    Host->Click(3);  // back to checkpoint 2
+    Host->SetClock(11, 5, 0.0);
+    Host->Click(7);  // marked again at 11:05
+    EXPECT_EQ(Flown("tolvanix-recovery-1.rec"), "10:00 11:00 - - - | 0 ");
+    EXPECT_EQ(Flown(Recovery), "10:00 11:05 - - - | 0 ");
+    Leave();
+    EXPECT_EQ(Flown("tolvanix.rec"), "10:00 11:05 - - - | 0 ");
+    EXPECT_EQ(vqtest::ListDirectory(), (std::vector<std::string>{"tolvanix-recovery-1.rec", "tolvanix.rec"}));
+}
+
 // The take-up table: after a crash past checkpoint 3, what the next start
 // does with the folder: which checkpoint it starts at, what the kill then
 // saves, and what is left (a recovery file not taken up is set aside as it was).
