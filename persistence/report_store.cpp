@@ -76,8 +76,11 @@ LoadOutcome LoadReport() {
     if (ReadTheReportFile()) {
         outcome = LoadOutcome::Loaded;
         Unsaved = false;
-        DigestOfMemory(ReportFile);
+        DigestOfMemory(Memory);
+        ReportFile = Memory;
         ReportFile.Whole = !KeepCopyBeforeSave;
+    } else {
+        DigestOfMemory(Memory);  // the report in memory, as it was
     }
     // What is under the recovery file's name after the load, when it is kept there.
     const ReportDigest* recovery = nullptr;
@@ -87,16 +90,17 @@ LoadOutcome LoadReport() {
             outcome = LoadOutcome::TakenUp;
             Unsaved = true;
             recovery = &Plan.RecoveryFile;
+            Memory = Plan.RecoveryFile;
             break;
         }
         // Changed since it was judged: not taken up after all.
         if (outcome == LoadOutcome::Loaded) ReadTheReportFile();
+        DigestOfMemory(Memory);
         SetRecoveryFileAside();
         break;
     case RecoveryVerdict::SetAside:
         // Still the flight in memory (a switch-on that found no report to
         // take): it stays, the flight's own.
-        DigestOfMemory(Memory);
         if (HeldByEither(Plan.RecoveryFile, ReportFile, Memory)) {
             recovery = &Plan.RecoveryFile;
         } else {
@@ -107,7 +111,6 @@ LoadOutcome LoadReport() {
     case RecoveryVerdict::MayGo: platform::RemoveFile(RecoveryFileName); break;
     case RecoveryVerdict::None: break;
     }
-    DigestOfMemory(Memory);
     RecoveryAfterLoad(recovery != nullptr, recovery ? *recovery : Memory);
     return outcome;
 }

@@ -25,23 +25,32 @@ std::uint64_t Mix(std::uint64_t x) {
     return x ^ (x >> 33);
 }
 
-// A field's share of the flight: its value where it stands. The shares are
-// added up, so the order in which fields come does not matter.
-std::uint64_t Share(const ReportField& field, std::int32_t checkpoint, std::uint64_t value) {
-    const std::uint64_t row = static_cast<std::uint64_t>(&field - ReportFields);
-    return Mix(value ^ Mix((row << 32) | static_cast<std::uint32_t>(checkpoint + 1)));
-}
-
-// A number as the gauge writes it back.
+// A number as the gauge writes it back, with six decimals: the millionths,
+// rounded as printf rounds them. Worked out in doubles where the product is
+// small enough that its rounding error (at most 1e12 * 2^-53, about 1e-4) is
+// well inside the distance to a half-way point; near one, and for larger
+// values, from the exact decimal text.
 std::uint64_t NumberHash(double value, bool& zero) {
+    const double millionths = value * 1e6;
+    if (millionths > -1e12 && millionths < 1e12) {
+        const std::int64_t whole = static_cast<std::int64_t>(millionths);  // toward zero
+        const double fraction = millionths - static_cast<double>(whole);
+        const double fromHalf = (fraction < 0 ? -fraction : fraction) - 0.5;
+        if (fromHalf > 1e-3 || fromHalf < -1e-3) {
+            const std::int64_t rounded = whole + (fraction > 0.5 ? 1 : fraction < -0.5 ? -1 : 0);
+            zero = rounded == 0;
+            return Mix(static_cast<std::uint64_t>(rounded));
+        }
+    }
     char text[platform::FixedTextMaxChars + 1];
     const std::size_t length = platform::FormatFixed(value, 6, text);
     std::size_t digit = text[0] == '-' ? 1 : 0;
-    zero = true;
+    std::uint64_t rounded = 0;  // the millionths, from the digits (the sign aside: not near zero here)
     for (; digit < length; ++digit) {
-        if (text[digit] != '0' && text[digit] != '.') zero = false;
+        if (text[digit] != '.') rounded = rounded * 10 + static_cast<std::uint64_t>(text[digit] - '0');
     }
-    return TextHash(text, length);
+    zero = rounded == 0;
+    return Mix(text[0] == '-' ? 0 - rounded : rounded);
 }
 
 std::uint64_t FigureOf(const char* text, std::size_t length) {
@@ -71,45 +80,60 @@ int CheckpointFigure(int f) {
     }
 }
 
-// Takes in the fields one by one, from a file or from memory alike.
+// Takes in the fields one by one, in the order of the file, from a file or
+// from memory alike: each field the gauge never writes goes into the
+// flight's hash (its length first, so that no two sequences of fields run
+// together), each figure into its own.
 struct DigestSink {
     ReportDigest& Digest;
+    // Two 32-bit hashes of the bytes side by side (FNV-1a and FNV-1 with
+    // another start): the 32-bit multiplies of an i386 are cheap.
+    std::uint32_t FlightA = 0x811c9dc5u, FlightB = 0x050c5d1fu;
     std::int32_t Kept = 0;  // checkpoints whose texts all came
 
+    void Feed(const void* data, std::size_t length) {
+        const unsigned char* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < length; ++i) {
+            FlightA = (FlightA ^ bytes[i]) * 0x01000193u;
+            FlightB = (FlightB * 0x01000193u) ^ bytes[i];
+        }
+    }
+    void FeedText(const char* text, std::size_t length) {
+        const std::uint16_t size = static_cast<std::uint16_t>(length);
+        Feed(&size, sizeof size);
+        Feed(text, length);
+    }
     void Text(const LineField& at, const char* text, std::size_t length) {
         const ReportField& field = *at.Field;
-        const std::uint64_t hash = TextHash(text, length);
+        int figure = -1;
         if (field.Part == ReportPart::Header) {
-            const int figure = HeaderFigure(field.Index);
-            if (figure >= 0) {
-                Digest.Figures[figure] = FigureOf(text, length);
-            } else {
-                Digest.Flight += Share(field, -1, hash);
-            }
+            figure = HeaderFigure(field.Index);
         } else if (field.Part == ReportPart::Checkpoint) {
             if (at.Checkpoint >= ChkPointCapacity) return;  // dropped by the reader
-            const int figure = CheckpointFigure(field.Index);
-            if (figure >= 0) {
-                Digest.Figures[FiguresPerCheckpoint * at.Checkpoint + figure] = FigureOf(text, length);
-            } else {
-                Digest.Flight += Share(field, at.Checkpoint, hash);
-            }
             if (field.Index == TChkPoint::TextCount - 1) ++Kept;
+            const int own = CheckpointFigure(field.Index);
+            if (own >= 0) figure = FiguresPerCheckpoint * at.Checkpoint + own;
+        }
+        if (figure >= 0) {
+            Digest.Figures[figure] = FigureOf(text, length);
         } else {
-            Digest.Flight += Share(field, -1, hash);
+            FeedText(text, length);
         }
     }
     void Count(std::int32_t) {}
     void Number(const LineField& at, double value) {
         bool zero = false;
-        const std::uint64_t hash = NumberHash(value, zero);
+        const std::uint64_t key = NumberHash(value, zero);
         if (at.Field->Part == ReportPart::StartFuel) {
-            Digest.Figures[StartFuelFigure] = zero ? 0 : (hash == 0 ? 1 : hash);
+            Digest.Figures[StartFuelFigure] = zero ? 0 : (key == 0 ? 1 : key);
         } else {
-            Digest.Flight += Share(*at.Field, at.Checkpoint, hash);
+            Feed(&key, sizeof key);
         }
     }
-    void Finish() { Digest.Flight += Share(ReportFields[CountLine - 1], -1, static_cast<std::uint32_t>(Kept)); }
+    void Finish() {
+        Feed(&Kept, sizeof Kept);
+        Digest.Flight = Mix((static_cast<std::uint64_t>(FlightA) << 32) | FlightB);
+    }
 };
 
 }  // namespace
@@ -133,24 +157,27 @@ void DigestOfMemory(ReportDigest& digest) {
     digest = ReportDigest();
     digest.Report = digest.Whole = true;
     DigestSink sink{digest};
-    // Every field, as the walk over a file hands them over (in another order,
-    // which the sum of the shares does not see).
+    // Every field in the order in which the walk over a file hands them over.
     for (int h = 0; h < TReportHeader::TextCount; ++h) {
         const ReportText& text = ReportHeader.*TReportHeader::Texts[h];
         sink.Text({&HeaderRow(h), -1}, text.data(), text.size());
     }
     sink.Text({&ReportFields[ListFieldLine(0) - 1], -1}, ChkPointList.Field1.data(), ChkPointList.Field1.size());
     sink.Text({&ReportFields[ListFieldLine(1) - 1], -1}, ChkPointList.Field2.data(), ChkPointList.Field2.size());
-    for (std::int32_t k = 0; k < ChkPointList.Count; ++k) {
+    const std::int32_t count = ChkPointList.Count;
+    for (std::int32_t k = 0; k < count; ++k) {
         TChkPoint& point = ChkPointList.Item(k);
         for (int f = 0; f < TChkPoint::TextCount; ++f) {
             const ReportText& text = point.*TChkPoint::Texts[f];
             sink.Text({&CheckpointRow(f), k}, text.data(), text.size());
         }
+    }
+    sink.Number({&ReportFields[report_format::FirstRow(ReportPart::StartFuel)], -1}, ChkPointList.StartFuel);
+    for (std::int32_t k = 0; k < count; ++k) {
+        TChkPoint& point = ChkPointList.Item(k);
         sink.Number({&ReportFields[report_format::PositionRow0], k}, point.Latitude);
         sink.Number({&ReportFields[report_format::PositionRow0 + 1], k}, point.Longitude);
     }
-    sink.Number({&ReportFields[report_format::FirstRow(ReportPart::StartFuel)], -1}, ChkPointList.StartFuel);
     sink.Finish();
 }
 
