@@ -94,16 +94,18 @@ double ParseReportNumber(const char* line, std::size_t length, bool* clean) {
 
 namespace {
 
-// Puts the fields into the report globals: header and list texts in place,
-// each checkpoint's texts gathered and added when its last one comes (the
-// list ignores those beyond its capacity), numbers in place.
+// Puts the fields into the report globals, each in place: a checkpoint's
+// texts into its slot, which counts once its last text is in (with no
+// position until its coordinates come); those beyond the capacity go to the
+// list's spare slot, which keeps nothing.
 struct IntoGlobals {
-    TChkPoint Scratch;
-
     void Text(const LineField& at, const char* text, std::size_t length) {
-        TextOf(at, &Scratch).Assign(text, length);
-        if (at.Field->Part == ReportPart::Checkpoint && at.Field->Index == TChkPoint::TextCount - 1) {
-            ChkPointList.Add(Scratch);
+        TextOf(at).Assign(text, length);
+        if (at.Field->Part == ReportPart::Checkpoint && at.Field->Index == TChkPoint::TextCount - 1 &&
+            at.Checkpoint < ChkPointCapacity) {
+            TChkPoint& slot = ChkPointList.Item(at.Checkpoint);
+            slot.Latitude = slot.Longitude = 0.0;
+            ChkPointList.Count = at.Checkpoint + 1;
         }
     }
     void Count(std::int32_t) {}
@@ -113,7 +115,7 @@ struct IntoGlobals {
 }  // namespace
 
 bool ReadReport(platform::TextFileReader& in, ReportLines* lines) {
-    static IntoGlobals sink;  // 4 KB: kept off the stack
+    IntoGlobals sink;
     return WalkReportFields(in, sink, lines);
 }
 
