@@ -50,7 +50,7 @@ void RecoveryAfterSave(const ReportDigest& written) {
         Recovery = Known::Nothing;
         return;
     }
-    ReportDigest there;
+    static ReportDigest there;  // 2.5 KB: kept off the stack
     DigestOfFile(RecoveryFileName, there);
     const bool removed = there.Report && there.Whole && HoldsAll(written, there) &&
                          platform::RemoveFile(RecoveryFileName);
