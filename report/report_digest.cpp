@@ -138,21 +138,6 @@ struct DigestSink {
 
 }  // namespace
 
-int ReportDigest::Arrivals() const {
-    int n = 0;
-    for (int k = 0; k < ChkPointCapacity; ++k) {
-        if (Figures[FiguresPerCheckpoint * k + 2] != 0) ++n;
-    }
-    return n;
-}
-
-int ReportDigest::LastArrival() const {
-    for (int k = ChkPointCapacity; k > 0; --k) {
-        if (Figures[FiguresPerCheckpoint * (k - 1) + 2] != 0) return k;
-    }
-    return 0;
-}
-
 void DigestOfMemory(ReportDigest& digest) {
     digest = ReportDigest();
     digest.Report = digest.Whole = true;

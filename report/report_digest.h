@@ -29,11 +29,6 @@ struct ReportDigest {
     // Per figure a hash of its text, 0 when it holds nothing: empty, "??",
     // or a start fuel of 0.
     std::uint64_t Figures[FigureCount] = {};
-
-    // Checkpoints whose actual arrival is set.
-    int Arrivals() const;
-    // The number of the last of them (from 1), 0 for none.
-    int LastArrival() const;
 };
 
 // The digest of the report in memory.
