@@ -224,6 +224,7 @@ struct RecoveryFile {
     bool Kept = false;  // a tolvanix-kept-N.rec that holds a flown report
     fs::file_time_type Time;
     std::string TimeText;
+    ReportSummary Summary;  // what it holds
 };
 
 // tolvanix-recovery.rec first (the one a restore takes unless told
@@ -294,13 +295,12 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
         const std::string name = entry->path().filename().string();
         RecoveryFile file;
         file.Number = RecoveryNumber(name);
-        if (file.Number < 0) {
-            // A kept copy is listed when it holds a flown report.
-            file.Kept = NumberIn(name, KeptPrefix) > 0 && Summarize(entry->path().string()).Flown;
-            if (!file.Kept) continue;
-        }
         std::error_code typeError;
-        if (!entry->is_regular_file(typeError)) continue;
+        if ((file.Number < 0 && NumberIn(name, KeptPrefix) <= 0) || !entry->is_regular_file(typeError)) continue;
+        file.Summary = Summarize(entry->path().string());
+        // A kept copy is listed when it holds a flown report.
+        file.Kept = file.Number < 0;
+        if (file.Kept && !file.Summary.Flown) continue;
         file.Name = name;
         file.TimeText = WrittenAt(entry->path(), file.Time);
         files.push_back(file);
@@ -346,7 +346,7 @@ int List(const RecoverOptions& options, std::ostream& out, std::ostream& err) {
                                       : "  (set aside by the gauge)")
             << "\n";
         const std::string path = InDirectory(dir, file.Name);
-        const ReportSummary s = Summarize(path);
+        const ReportSummary& s = file.Summary;
         if (!s.Unreadable.empty()) {
             out << "  cannot be read: " << s.Unreadable << "\n";
             continue;
